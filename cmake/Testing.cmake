@@ -1,0 +1,24 @@
+# Test helpers. Windows test programs run under Wine through a wrapper that owns the
+# test prefix; host test programs run natively under the sanitizers.
+include(GoogleTest)
+
+if(CMAKE_CROSSCOMPILING AND WIN32)
+    set(KQV_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine/prefix")
+    configure_file(cmake/wine-run.in "${CMAKE_BINARY_DIR}/wine/run" @ONLY
+        FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    set(KQV_TEST_EMULATOR "${CMAKE_BINARY_DIR}/wine/run")
+endif()
+
+# kqv_add_gtest(name SOURCES file... LIBRARIES lib...)
+# One test program; every test case in it becomes a test of its own.
+function(kqv_add_gtest name)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;LIBRARIES")
+    add_executable(${name} ${arg_SOURCES})
+    kqv_target_defaults(${name})
+    target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gtest GTest::gtest_main)
+    if(KQV_TEST_EMULATOR)
+        set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${KQV_TEST_EMULATOR}")
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120
+        PROPERTIES ENVIRONMENT "ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h> // after windows.h, which it needs
 
 namespace {
 

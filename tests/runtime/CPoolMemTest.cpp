@@ -170,3 +170,17 @@ TEST(ProcessPool, AllocationFailureEndsTheProcessWithMinusOne) {
     EXPECT_EQ(object.MemAllocOrNull(int64_t{1} << 62), nullptr);
     EXPECT_EXIT(CWString().SetLength(int64_t{1} << 61), ::testing::ExitedWithCode(code), "");
 }
+
+namespace {
+
+// Made during static initialisation, before main: the pool must exist by then.
+const bool kPoolServedStaticInitialisation = [] {
+    CWString text(u"made before main");
+    return TheNimbAppInstance.Pool.Contains(text.GetText());
+}();
+
+} // namespace
+
+TEST(ProcessPool, ExistsBeforeOrdinaryStaticObjects) {
+    EXPECT_TRUE(kPoolServedStaticInitialisation);
+}

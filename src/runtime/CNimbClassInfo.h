@@ -42,3 +42,18 @@ struct CNimbClassInfo {
                 std::memcmp(Name, other.Name, static_cast<size_t>(NameLength)) == 0);
     }
 };
+
+// Declares a class's record and the two operations that answer from it, GetClassInfo and
+// IsKindOf (this class, then the bases through Base). Used by the class macros of the
+// two families, NIMB_DECLARE_CLASS and NIMB_DECLARE_REF_CLASS.
+#define NIMB_CLASS_RECORD(Class, Base, Factory, Name)                                              \
+    static const CNimbClassInfo& ClassRecord() noexcept {                                          \
+        static constexpr CNimbClassInfo record = CNimbClassInfo::Make(Factory, Name);              \
+        return record;                                                                             \
+    }                                                                                              \
+    const CNimbClassInfo& GetClassInfo() const override {                                          \
+        return ClassRecord();                                                                      \
+    }                                                                                              \
+    bool IsKindOf(const CNimbClassInfo& info) const override {                                     \
+        return ClassRecord().IsSameClass(info) || Base::IsKindOf(info);                            \
+    }

@@ -110,22 +110,12 @@ public:
     int64_t Tag = 0; // travels with the value; never interpreted by the runtime
 };
 
-// Declares the class record of a CNimbObject class and the standard operations that
-// follow from the class's own constructors and assignment: GetClassInfo, IsKindOf,
+// Declares the class record of a CNimbObject class with GetClassInfo and IsKindOf, and the
+// standard operations that follow from the class's own constructors and assignment:
 // CreateInstance, Clone, AssignFrom and Reset. Leaves the access public.
 #define NIMB_DECLARE_CLASS(Class, Base, Name)                                                      \
 public:                                                                                            \
-    static const CNimbClassInfo& ClassRecord() noexcept {                                          \
-        static constexpr CNimbClassInfo record =                                                   \
-            CNimbClassInfo::Make(&NimbCreateInstance<Class>, Name);                                \
-        return record;                                                                             \
-    }                                                                                              \
-    const CNimbClassInfo& GetClassInfo() const override {                                          \
-        return ClassRecord();                                                                      \
-    }                                                                                              \
-    bool IsKindOf(const CNimbClassInfo& info) const override {                                     \
-        return ClassRecord().IsSameClass(info) || Base::IsKindOf(info);                            \
-    }                                                                                              \
+    NIMB_CLASS_RECORD(Class, Base, &NimbCreateInstance<Class>, Name)                               \
     CNimbObject* CreateInstance() const override {                                                 \
         return new Class();                                                                        \
     }                                                                                              \

@@ -43,16 +43,7 @@ private:
 // GetClassInfo and IsKindOf. Leaves the access public.
 #define NIMB_DECLARE_REF_CLASS(Class, Base, Name)                                                  \
 public:                                                                                            \
-    static const CNimbClassInfo& ClassRecord() noexcept {                                          \
-        static constexpr CNimbClassInfo record = CNimbClassInfo::Make(nullptr, Name);              \
-        return record;                                                                             \
-    }                                                                                              \
-    const CNimbClassInfo& GetClassInfo() const override {                                          \
-        return ClassRecord();                                                                      \
-    }                                                                                              \
-    bool IsKindOf(const CNimbClassInfo& info) const override {                                     \
-        return ClassRecord().IsSameClass(info) || Base::IsKindOf(info);                            \
-    }
+    NIMB_CLASS_RECORD(Class, Base, nullptr, Name)
 
 // A value-like handle on a shared payload: copies share one payload and hold one
 // reference each. GUI controls and WMI result holders are such handles.

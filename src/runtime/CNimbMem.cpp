@@ -2,6 +2,7 @@
 
 #include "runtime/CNimbStream.h"
 #include "runtime/CWString.h"
+#include "runtime/ContainerDump.h"
 #include "runtime/Platform.h"
 
 #include <algorithm>
@@ -191,14 +192,8 @@ bool CNimbMem::IsEqual(const CNimbObject& other) const {
 }
 
 void CNimbMem::DumpToText(CWString& out, int32_t limit) const {
-    const int64_t shown = limit < 0 ? Size : std::min<int64_t>(Size, limit == 0 ? 1024 : limit);
-    if (shown == Size) {
-        out.AppendFormat(u"<字节集> 总共 %d 个字节:", static_cast<int32_t>(Size));
-    } else {
-        out.AppendFormat(u"<字节集> 总共 %d 个字节,输出了 %d 个,还有 %d 个未被输出.",
-                         static_cast<int32_t>(Size), static_cast<int32_t>(shown),
-                         static_cast<int32_t>(Size - shown));
-    }
+    // At most 1024 bytes unless told otherwise.
+    const int64_t shown = AppendDumpHeader(out, u"字节集", u"字节", Size, limit, 1024);
     static constexpr char16_t kHex[] = u"0123456789ABCDEF";
     // One line: "\r\n[" 8 digits "]:" 16 x " XX" padding " | " 16 characters.
     char16_t line[4 + 8 + 2 + 48 + 3 + 16];

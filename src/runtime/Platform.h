@@ -43,4 +43,22 @@ uint32_t AnsiCodePage() noexcept;
 // the bytes cannot be decoded.
 int64_t AnsiToUtf16(const char* bytes, int64_t count, char16_t* out) noexcept;
 
+// Whether the C run-time counts `unit` as printable (its wide print class). On POSIX
+// systems the classification is that of the C.UTF-8 locale, so that Chinese text counts
+// as printable there as it does on Windows.
+bool IsPrintable(char16_t unit) noexcept;
+
+// Whether a debugger is attached to the process.
+bool IsDebuggerAttached() noexcept;
+
+// Shows an error to the user and returns when it has been acknowledged: a message box
+// with an error icon and no owner on Windows, a line on the standard error elsewhere.
+void ShowErrorMessage(const char16_t* message, const char16_t* caption) noexcept;
+
+// The module that holds the runtime's code (the program itself, for a static build).
+void* CodeModule() noexcept;
+
+// Unloads a library the import table loaded.
+void FreeLibrary(void* library) noexcept;
+
 } // namespace Platform

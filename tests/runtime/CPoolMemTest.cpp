@@ -1,4 +1,5 @@
 #include "runtime/CPoolMem.h"
+#include "TestSupport.h"
 #include "runtime/CNimbAppInstance.h"
 #include "runtime/CWString.h"
 
@@ -160,11 +161,7 @@ TEST(ProcessPool, TextsOfUpTo125CharactersTakeOneBlock) {
 }
 
 TEST(ProcessPool, AllocationFailureEndsTheProcessWithMinusOne) {
-#ifdef _WIN32
-    const int code = -1;
-#else
-    const int code = 255;
-#endif
+    const int code = kExitCodeMinusOne;
     const CNimbObject object;
     EXPECT_EXIT(object.MemAlloc(int64_t{1} << 62), ::testing::ExitedWithCode(code), "");
     EXPECT_EQ(object.MemAllocOrNull(int64_t{1} << 62), nullptr);

@@ -5,8 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <iconv.h>
+#include <locale.h>
 #include <simdutf.h>
+#include <string>
+#include <wctype.h>
 
 namespace Platform {
 
@@ -122,6 +126,54 @@ int64_t AnsiToUtf16(const char* bytes, int64_t count, char16_t* out) noexcept {
     }
     iconv_close(converter);
     return (target - reinterpret_cast<char*>(out)) / static_cast<int64_t>(sizeof(char16_t));
+}
+
+bool IsPrintable(char16_t unit) noexcept {
+    static const locale_t utf8 =
+        newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    if (utf8 == static_cast<locale_t>(nullptr))
+        return unit >= 0x20 && unit <= 0x7E;
+    return iswprint_l(unit, utf8) != 0;
+}
+
+bool IsDebuggerAttached() noexcept {
+    // A traced process names its tracer in /proc/self/status.
+    FILE* status = std::fopen("/proc/self/status", "r");
+    if (status == nullptr)
+        return false;
+    char line[256];
+    long tracer = 0;
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+        if (std::strncmp(line, "TracerPid:", 10) == 0) {
+            tracer = std::strtol(line + 10, nullptr, 10);
+            break;
+        }
+    }
+    std::fclose(status);
+    return tracer != 0;
+}
+
+void ShowErrorMessage(const char16_t* message, const char16_t* caption) noexcept {
+    std::string line;
+    for (const char16_t* text : {caption, u": ", message}) {
+        const size_t units = std::char_traits<char16_t>::length(text);
+        std::string utf8(simdutf::utf8_length_from_utf16(text, units), '\0');
+        utf8.resize(simdutf::convert_utf16_to_utf8(text, units, utf8.data()));
+        line += utf8;
+    }
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+}
+
+void* CodeModule() noexcept {
+    Dl_info info = {};
+    return dladdr(reinterpret_cast<void*>(&CodeModule), &info) != 0 ? info.dli_fbase : nullptr;
+}
+
+void FreeLibrary(void* library) noexcept {
+    if (library != nullptr)
+        dlclose(library);
 }
 
 } // namespace Platform

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cwctype>
+
 namespace Platform {
 
 void* HeapAllocate(size_t size) noexcept {
@@ -40,6 +42,31 @@ uint32_t AnsiCodePage() noexcept {
 
 int64_t AnsiToUtf16(const char* bytes, int64_t count, char16_t* out) noexcept {
     return Decode(CP_ACP, bytes, count, out);
+}
+
+bool IsPrintable(char16_t unit) noexcept {
+    return std::iswprint(unit) != 0;
+}
+
+bool IsDebuggerAttached() noexcept {
+    return ::IsDebuggerPresent() != FALSE;
+}
+
+void ShowErrorMessage(const char16_t* message, const char16_t* caption) noexcept {
+    ::MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(message),
+                  reinterpret_cast<const wchar_t*>(caption), MB_OK | MB_ICONERROR);
+}
+
+void* CodeModule() noexcept {
+    MEMORY_BASIC_INFORMATION region = {};
+    if (::VirtualQuery(reinterpret_cast<const void*>(&CodeModule), &region, sizeof region) == 0)
+        return nullptr;
+    return region.AllocationBase;
+}
+
+void FreeLibrary(void* library) noexcept {
+    if (library != nullptr)
+        ::FreeLibrary(static_cast<HMODULE>(library));
 }
 
 } // namespace Platform

@@ -1,6 +1,6 @@
 #include "app/OsName.h"
 
-#include <windows.h>
+#include "runtime/win/Win32.h"
 
 namespace rg_nimb_JiTongCaoZuoZhiChiKu {
 

@@ -6,6 +6,11 @@
 
 #include "runtime/CNimbClassInfo.h"
 
+// winuser.h names a macro after the GetClassInfo operation; a file that meets it before
+// this header must not see the operation renamed (runtime/win/Win32.h removes it after
+// <windows.h>, so it cannot reappear behind this header either).
+#undef GetClassInfo
+
 #include <cstddef>
 #include <cstdint>
 

@@ -43,6 +43,11 @@ uint32_t AnsiCodePage() noexcept;
 // the bytes cannot be decoded.
 int64_t AnsiToUtf16(const char* bytes, int64_t count, char16_t* out) noexcept;
 
+// The length of the longest prefix of `count` ANSI code-page bytes that ends on a
+// character boundary, so that a multi-byte character split between two reads is not
+// decoded in halves. `bytes` must start on a boundary.
+int64_t AnsiCompleteLength(const char* bytes, int64_t count) noexcept;
+
 // Whether the C run-time counts `unit` as printable (its wide print class). On POSIX
 // systems the classification is that of the C.UTF-8 locale, so that Chinese text counts
 // as printable there as it does on Windows.

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "runtime/win/Win32.h"
 
 using namespace rg_nimb_app;
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "runtime/win/Win32.h"
 
 #include <oleauto.h> // after windows.h, which it needs
 

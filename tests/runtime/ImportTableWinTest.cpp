@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "runtime/win/Win32.h"
 
 #include <string>
 

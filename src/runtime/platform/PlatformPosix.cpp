@@ -1,6 +1,7 @@
 // The platform seam on POSIX systems, used by the host build of the portable core.
 
 #include "runtime/Platform.h"
+#include "runtime/platform/DoubleByte.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -126,6 +127,26 @@ int64_t AnsiToUtf16(const char* bytes, int64_t count, char16_t* out) noexcept {
     }
     iconv_close(converter);
     return (target - reinterpret_cast<char*>(out)) / static_cast<int64_t>(sizeof(char16_t));
+}
+
+int64_t AnsiCompleteLength(const char* bytes, int64_t count) noexcept {
+    if (bytes == nullptr || count <= 0)
+        return 0;
+    // The double-byte code pages and their lead bytes; the others have one byte a character.
+    const uint32_t codePage = AnsiCodePage();
+    auto isLead = [codePage](unsigned char b) {
+        switch (codePage) {
+        case 932:
+            return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        case 936:
+        case 949:
+        case 950:
+            return b >= 0x81 && b <= 0xFE;
+        default:
+            return false;
+        }
+    };
+    return WholeDoubleByteCharacters(reinterpret_cast<const unsigned char*>(bytes), count, isLead);
 }
 
 bool IsPrintable(char16_t unit) noexcept {

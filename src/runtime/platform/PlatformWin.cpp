@@ -1,8 +1,9 @@
 // The platform seam on Windows.
 
 #include "runtime/Platform.h"
+#include "runtime/platform/DoubleByte.h"
 
-#include <windows.h>
+#include "runtime/win/Win32.h"
 
 #include <cwctype>
 
@@ -42,6 +43,24 @@ uint32_t AnsiCodePage() noexcept {
 
 int64_t AnsiToUtf16(const char* bytes, int64_t count, char16_t* out) noexcept {
     return Decode(CP_ACP, bytes, count, out);
+}
+
+int64_t AnsiCompleteLength(const char* bytes, int64_t count) noexcept {
+    CPINFO info = {};
+    if (bytes == nullptr || count <= 0 || !::GetCPInfo(CP_ACP, &info) || info.MaxCharSize <= 1)
+        return count > 0 ? count : 0;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes);
+    if (::GetACP() == CP_UTF8) {
+        // Back up over continuation bytes to the last lead byte and see if it is complete.
+        int64_t lead = count - 1;
+        while (lead > 0 && count - lead < 4 && (data[lead] & 0xC0) == 0x80)
+            --lead;
+        const unsigned char first = data[lead];
+        const int64_t needed = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+        return lead + needed > count ? lead : count;
+    }
+    return WholeDoubleByteCharacters(
+        data, count, [](unsigned char b) { return ::IsDBCSLeadByteEx(CP_ACP, b) != FALSE; });
 }
 
 bool IsPrintable(char16_t unit) noexcept {

@@ -5,7 +5,7 @@
 #include "runtime/ModulePaths.h"
 #include "runtime/PathText.h"
 
-#include <windows.h>
+#include "runtime/win/Win32.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 
 #include "runtime/PathText.h"
 
-#include <windows.h>
+#include "runtime/win/Win32.h"
 
 #include <string>
 

@@ -1,0 +1,7 @@
+#pragma once
+// <windows.h> as this project includes it. The API's name macros that would rename the
+// runtime's own operations are removed right after it: GetClassInfo is a CNimbObject
+// operation, not winuser.h's GetClassInfoW.
+#include <windows.h>
+
+#undef GetClassInfo

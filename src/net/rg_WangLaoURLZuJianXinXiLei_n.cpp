@@ -7,11 +7,6 @@ namespace rg_nimb_Kovra {
 
 namespace {
 
-bool SameText(const CWString& a, const CWString& b) {
-    return std::u16string_view(a.GetText(), static_cast<size_t>(a.GetLength())) ==
-           std::u16string_view(b.GetText(), static_cast<size_t>(b.GetLength()));
-}
-
 // The characters ICU_ESCAPE writes as %XX.
 bool NeedsEscape(char16_t c) {
     if ((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))
@@ -82,10 +77,10 @@ bool rg_WangLaoURLZuJianXinXiLei_n::IsEqual(const CNimbObject& other) const {
     if (!CNimbObject::IsEqual(other))
         return false;
     const auto& url = static_cast<const rg_WangLaoURLZuJianXinXiLei_n&>(other);
-    return SameText(Scheme, url.Scheme) && SchemeType == url.SchemeType &&
-           SameText(Host, url.Host) && Port == url.Port && SameText(UserName, url.UserName) &&
-           SameText(Password, url.Password) && SameText(Path, url.Path) &&
-           SameText(ExtraInfo, url.ExtraInfo);
+    return Scheme.HasSameText(url.Scheme) && SchemeType == url.SchemeType &&
+           Host.HasSameText(url.Host) && Port == url.Port && UserName.HasSameText(url.UserName) &&
+           Password.HasSameText(url.Password) && Path.HasSameText(url.Path) &&
+           ExtraInfo.HasSameText(url.ExtraInfo);
 }
 
 void rg_WangLaoURLZuJianXinXiLei_n::DumpToText(CWString& out, int32_t) const {
@@ -120,8 +115,8 @@ bool rg_WangLaoDaiLiXinXiLei_n::IsEqual(const CNimbObject& other) const {
     if (!CNimbObject::IsEqual(other))
         return false;
     const auto& proxy = static_cast<const rg_WangLaoDaiLiXinXiLei_n&>(other);
-    return AccessType == proxy.AccessType && SameText(ProxyServer, proxy.ProxyServer) &&
-           SameText(ProxyBypass, proxy.ProxyBypass);
+    return AccessType == proxy.AccessType && ProxyServer.HasSameText(proxy.ProxyServer) &&
+           ProxyBypass.HasSameText(proxy.ProxyBypass);
 }
 
 void rg_WangLaoDaiLiXinXiLei_n::DumpToText(CWString& out, int32_t) const {

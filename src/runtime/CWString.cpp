@@ -145,6 +145,11 @@ int64_t CWString::Find(const char16_t* needle, int64_t start, bool ignoreCase, b
     return -1;
 }
 
+bool CWString::HasSameText(const CWString& other) const noexcept {
+    const int64_t length = GetLength();
+    return length == other.GetLength() && SameUnits(GetText(), other.GetText(), length, false);
+}
+
 bool CWString::StartsWithNoCase(const char16_t* prefix) const {
     const int64_t prefixLength = LengthOf(prefix);
     return prefixLength <= GetLength() && SameUnits(GetText(), prefix, prefixLength, true);
@@ -390,9 +395,7 @@ void CWString::SetLength(int64_t length) {
 bool CWString::IsEqual(const CNimbObject& other) const {
     if (!CNimbObject::IsEqual(other))
         return false;
-    const auto& text = static_cast<const CWString&>(other);
-    const int64_t length = GetLength();
-    return length == text.GetLength() && SameUnits(GetText(), text.GetText(), length, false);
+    return HasSameText(static_cast<const CWString&>(other));
 }
 
 void CWString::DumpToText(CWString& out, int32_t) const {

@@ -63,6 +63,9 @@ class CWString : public CNimbObject {
     // letters only.
     int64_t Find(const char16_t* needle, int64_t start = 0, bool ignoreCase = false,
                  bool fromEnd = false) const;
+    // True when both texts hold the same code units (case-sensitive); the classes, Flags
+    // and Tags do not count.
+    bool HasSameText(const CWString& other) const noexcept;
     // True when the text begins with `prefix`, ASCII letters compared without case; an
     // empty prefix begins every text.
     bool StartsWithNoCase(const char16_t* prefix) const;

@@ -28,11 +28,6 @@ bool SameUnits(const char16_t* a, const char16_t* b, int64_t count, bool ignoreC
     return true;
 }
 
-// Code units that trimming removes.
-bool IsBlank(char16_t c) noexcept {
-    return c <= 0x20 || c == 0x3000;
-}
-
 } // namespace
 
 CWString::CWString(const char16_t* text) : CWString() {
@@ -355,7 +350,7 @@ void CWString::TrimRight() {
     const char16_t* text = GetText();
     int64_t length = GetLength();
     const int64_t original = length;
-    while (length > 0 && IsBlank(text[length - 1]))
+    while (length > 0 && IsTrimmedSpace(text[length - 1]))
         --length;
     if (length != original) {
         MakeOwned();
@@ -367,7 +362,7 @@ void CWString::Trim() {
     const char16_t* text = GetText();
     const int64_t length = GetLength();
     int64_t lead = 0;
-    while (lead < length && IsBlank(text[lead]))
+    while (lead < length && IsTrimmedSpace(text[lead]))
         ++lead;
     if (lead != 0) {
         MakeOwned();

@@ -5,6 +5,12 @@
 
 #include <cstdint>
 
+// The code units that trimming removes: everything up to U+0020 and the ideographic
+// space U+3000.
+inline bool IsTrimmedSpace(char16_t unit) noexcept {
+    return unit <= 0x20 || unit == 0x3000;
+}
+
 // The one text type: UTF-16, NUL-terminated. A text either borrows a constant text (a
 // literal) without copying it, or owns a copy in an embedded byte buffer that grows in
 // steps of 254 bytes, so that any text of up to 125 characters fits one pool block. Every

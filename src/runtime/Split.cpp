@@ -1,12 +1,10 @@
 #include "runtime/Split.h"
 
+#include "runtime/CWString.h"
+
 #include <cstring>
 
 namespace {
-
-bool IsBlank(char16_t c) {
-    return c <= 0x20 || c == 0x3000;
-}
 
 bool IsSeparator(char16_t c, const char16_t* separators) {
     if (separators != nullptr) {
@@ -34,14 +32,14 @@ int64_t SplitText(const char16_t* text, CMStringArray& out, const char16_t* sepa
         rest = separated ? end + 1 : nullptr;
 
         if (trim) {
-            while (first < last && IsBlank(*first))
+            while (first < last && IsTrimmedSpace(*first))
                 ++first;
-            while (last > first && IsBlank(last[-1]))
+            while (last > first && IsTrimmedSpace(last[-1]))
                 --last;
         }
         if (skipEmpty) {
             const char16_t* p = first;
-            while (p < last && IsBlank(*p))
+            while (p < last && IsTrimmedSpace(*p))
                 ++p;
             if (p == last)
                 continue;

@@ -4,17 +4,9 @@
 
 namespace rg_nimb_JiTongCaoZuoZhiChiKu {
 
-namespace {
-
-bool IsSpace(char16_t c) {
-    return c <= 32 || c == 0x3000;
-}
-
-} // namespace
-
 CWString rg_command_directory(const CWString& commandLine) {
     const char16_t* p = commandLine.GetText();
-    while (*p != 0 && IsSpace(*p))
+    while (*p != 0 && IsTrimmedSpace(*p))
         ++p;
     const char16_t* start = p;
     const char16_t* end;
@@ -26,7 +18,7 @@ CWString rg_command_directory(const CWString& commandLine) {
             return CWString();
         end = p;
     } else {
-        while (*p != 0 && !IsSpace(*p))
+        while (*p != 0 && !IsTrimmedSpace(*p))
             ++p;
         end = p;
     }

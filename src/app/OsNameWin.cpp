@@ -8,10 +8,6 @@ namespace {
 
 const char16_t kCurrentVersionKey[] = u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
-const wchar_t* Wide(const CWString& text) {
-    return reinterpret_cast<const wchar_t*>(text.GetText());
-}
-
 void EnableDebugPrivilege() {
     HANDLE token;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))

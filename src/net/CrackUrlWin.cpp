@@ -36,8 +36,8 @@ int32_t CrackUrl(const CWString& url, rg_WangLaoURLZuJianXinXiLei_n& parts, uint
         components.lpszUrlPath = path;
         components.lpszExtraInfo = extra;
     }
-    const BOOL split = ::WinHttpCrackUrl(reinterpret_cast<const wchar_t*>(url.GetText()),
-                                         static_cast<DWORD>(url.GetLength()), flags, &components);
+    const BOOL split =
+        ::WinHttpCrackUrl(Wide(url), static_cast<DWORD>(url.GetLength()), flags, &components);
     if (split) {
         Set(parts.Scheme, components.lpszScheme, components.dwSchemeLength);
         parts.SchemeType = components.nScheme;

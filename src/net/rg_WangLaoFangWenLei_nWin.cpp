@@ -21,10 +21,6 @@ constexpr int64_t kChunk = 1048576;
 // Not in every SDK's winhttp.h.
 constexpr DWORD kOptionTcpFastOpen = 153;
 
-const wchar_t* Wide(const CWString& text) {
-    return reinterpret_cast<const wchar_t*>(text.GetText());
-}
-
 // Empty texts pass to WinHTTP as nothing.
 const wchar_t* WideOrNull(const CWString& text) {
     return text.IsEmpty() ? nullptr : Wide(text);

@@ -10,10 +10,6 @@ namespace rg_nimb_JiTongCaoZuoZhiChiKu {
 
 namespace {
 
-const wchar_t* Wide(const CWString& text) {
-    return reinterpret_cast<const wchar_t*>(text.GetText());
-}
-
 // An anonymous pipe whose handles children inherit.
 struct Pipe {
     HANDLE Read = nullptr;

@@ -72,8 +72,7 @@ bool IsDebuggerAttached() noexcept {
 }
 
 void ShowErrorMessage(const char16_t* message, const char16_t* caption) noexcept {
-    ::MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(message),
-                  reinterpret_cast<const wchar_t*>(caption), MB_OK | MB_ICONERROR);
+    ::MessageBoxW(nullptr, Wide(message), Wide(caption), MB_OK | MB_ICONERROR);
 }
 
 void* CodeModule() noexcept {

@@ -6,14 +6,6 @@
 
 #include <string>
 
-namespace {
-
-const wchar_t* Wide(const char16_t* text) {
-    return reinterpret_cast<const wchar_t*>(text);
-}
-
-} // namespace
-
 bool GetModuleDirectory(void* module, CWString& out) {
     out.Clear();
     wchar_t name[MAX_PATH];

@@ -19,12 +19,6 @@ int64_t CapacityFor(int64_t size, int64_t step) {
     return step + size - size % step;
 }
 
-// Whether `address` lies in the storage `data` of `capacity` bytes.
-bool Inside(const void* address, const uint8_t* data, int64_t capacity) {
-    const auto* p = static_cast<const uint8_t*>(address);
-    return p != nullptr && data != nullptr && p >= data && p < data + capacity;
-}
-
 } // namespace
 
 CNimbMem::CNimbMem(const CNimbMem& other) : CNimbObject() {
@@ -82,6 +76,11 @@ uint8_t* CNimbMem::SetSize(int64_t size) {
     return Data;
 }
 
+bool CNimbMem::Holds(const void* address) const noexcept {
+    const auto* p = static_cast<const uint8_t*>(address);
+    return p != nullptr && Data != nullptr && p >= Data && p < Data + Capacity;
+}
+
 void CNimbMem::AppendBytes(const void* source, int64_t count) {
     if (count <= 0)
         return;
@@ -96,7 +95,7 @@ void CNimbMem::AppendBytes(const void* source, int64_t count) {
         return;
     }
     // The source may lie in this very buffer, which is about to move.
-    const bool inside = Inside(source, Data, Capacity);
+    const bool inside = Holds(source);
     const int64_t offset = inside ? static_cast<const uint8_t*>(source) - Data : 0;
     SetSize(old + count);
     if (inside)
@@ -135,7 +134,7 @@ void CNimbMem::ReplaceRange(int64_t offset, int64_t remove, const void* source, 
         RemoveRange(offset, remove);
         return;
     }
-    if (Inside(source, Data, Capacity)) {
+    if (Holds(source)) {
         // The bytes to insert would move under the shift; take them aside first.
         // What the range holds past this buffer's end is not ours; it reads as zeros.
         CNimbMem copy;

@@ -34,6 +34,9 @@ class CNimbMem : public CNimbObject {
     int64_t GetSize() const noexcept { return Size; }
     int64_t GetCapacity() const noexcept { return Capacity; }
     int64_t GetStep() const noexcept { return Step; }
+    // Whether `address` lies in this buffer's storage, used or not: data that may move
+    // when the buffer does.
+    bool Holds(const void* address) const noexcept;
     // Owners that embed a buffer set their step right after construction; below 1 the
     // buffer behaves as with 64.
     void SetStep(int64_t step) noexcept { Step = step; }

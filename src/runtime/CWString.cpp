@@ -83,12 +83,6 @@ CWString& CWString::operator=(CWString&& other) noexcept {
     return *this;
 }
 
-bool CWString::OwnsUnits(const char16_t* units) const noexcept {
-    const auto* p = reinterpret_cast<const uint8_t*>(units);
-    const uint8_t* data = Buffer.GetData();
-    return p != nullptr && data != nullptr && p >= data && p < data + Buffer.GetCapacity();
-}
-
 char16_t* CWString::ResizeOwned(int64_t length) {
     if (length <= 0) {
         Buffer.SetSize(0);
@@ -217,7 +211,7 @@ void CWString::Clear() noexcept {
 }
 
 void CWString::SetText(const char16_t* text) {
-    if (OwnsUnits(text)) {
+    if (Buffer.Holds(text)) {
         // The text lives in the buffer about to be emptied.
         CWString copy(text);
         *this = static_cast<CWString&&>(copy);
@@ -228,7 +222,7 @@ void CWString::SetText(const char16_t* text) {
 }
 
 void CWString::SetTextN(const char16_t* text, int64_t count) {
-    if (OwnsUnits(text)) {
+    if (Buffer.Holds(text)) {
         CWString copy;
         copy.SetTextN(text, count);
         *this = static_cast<CWString&&>(copy);
@@ -267,7 +261,7 @@ void CWString::AppendUnits(const char16_t* units, int64_t count) {
     MakeOwned();
     const int64_t length = GetLength();
     // The units may lie in the buffer, which may move when it grows.
-    const bool inside = OwnsUnits(units);
+    const bool inside = Buffer.Holds(units);
     const int64_t offset = inside ? units - reinterpret_cast<const char16_t*>(Buffer.GetData()) : 0;
     char16_t* text = ResizeOwned(length + count);
     if (inside)

@@ -140,7 +140,6 @@ protected:
     CWString(Borrow, const char16_t* literal) noexcept : CWString() { ConstText = literal; }
 
 private:
-    bool OwnsUnits(const char16_t* units) const noexcept;
     // Sets the owned length to `length` units and terminates; 0 frees the storage.
     char16_t* ResizeOwned(int64_t length);
 

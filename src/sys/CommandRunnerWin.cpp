@@ -111,7 +111,7 @@ int64_t rg_read_pipe_text(void* pipe, CNimbMem& text) {
 
     CNimbMem bytes;
     char chunk[1024];
-    while (Available(pipe) != 0) {
+    for (;;) {
         // Only whole characters leave the pipe; a lead byte whose partner has not yet
         // arrived waits there for the next read.
         DWORD peeked = 0;

@@ -225,13 +225,3 @@ int32_t CrackUrlPortable(const CWString& url, rg_WangLaoURLZuJianXinXiLei_n& par
 }
 
 } // namespace rg_nimb_Kovra
-
-#ifndef _WIN32
-namespace rg_nimb_Kovra {
-
-int32_t CrackUrl(const CWString& url, rg_WangLaoURLZuJianXinXiLei_n& parts, uint32_t flags) {
-    return CrackUrlPortable(url, parts, flags);
-}
-
-} // namespace rg_nimb_Kovra
-#endif

@@ -1,7 +1,13 @@
 #include "runtime/CMStringArray.h"
 
+#include "runtime/CPoolMem.h"
+
 #include <cstring>
 #include <string>
+
+// The array takes one pool block, and so does an entry list of up to 31 entries.
+static_assert(sizeof(CMStringArray) <= CPoolMem::BlockSize);
+static_assert(CMStringArray::EntryStep == CPoolMem::BlockSize);
 
 void CMStringArray::AddText(const char16_t* text) {
     AddUnits(text,

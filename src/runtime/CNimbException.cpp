@@ -1,5 +1,9 @@
 #include "runtime/CNimbException.h"
 
+#include "runtime/CPoolMem.h"
+
+static_assert(sizeof(CNimbException) <= CPoolMem::BlockSize, "an exception takes one pool block");
+
 bool CNimbException::IsEqual(const CNimbObject& other) const {
     return CNimbObject::IsEqual(other) && Code == static_cast<const CNimbException&>(other).Code;
 }

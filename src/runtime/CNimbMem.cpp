@@ -1,6 +1,7 @@
 #include "runtime/CNimbMem.h"
 
 #include "runtime/CNimbStream.h"
+#include "runtime/CPoolMem.h"
 #include "runtime/CWString.h"
 #include "runtime/ContainerDump.h"
 #include "runtime/Platform.h"
@@ -8,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+
+static_assert(sizeof(CNimbMem) <= CPoolMem::BlockSize, "a byte buffer takes one pool block");
 
 namespace {
 

@@ -1,10 +1,13 @@
 #include "runtime/CNimbObjectArray.h"
 
+#include "runtime/CPoolMem.h"
 #include "runtime/CWString.h"
 #include "runtime/ContainerDump.h"
 
+static_assert(sizeof(CNimbObjectArray) <= CPoolMem::BlockSize);
+
 CNimbObjectArray::CNimbObjectArray(const CNimbObjectArray& other) : CNimbObject(other) {
-    Members.SetStep(256);
+    Members.SetStep(CPoolMem::BlockSize);
     for (int64_t i = 0, count = other.GetCount(); i < count; ++i)
         Add(other.GetAt(i)->Clone());
 }

@@ -1,5 +1,11 @@
 #include "runtime/CRefObject.h"
 
+#include "runtime/CPoolMem.h"
+
+// A handle and the smallest payload take one pool block each.
+static_assert(sizeof(CNimbRefObject) <= CPoolMem::BlockSize);
+static_assert(sizeof(CRefObject) <= CPoolMem::BlockSize);
+
 bool CRefObject::Release() {
     if (RefCount.fetch_sub(1, std::memory_order_acq_rel) != 1)
         return false;

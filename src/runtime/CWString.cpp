@@ -1,12 +1,18 @@
 #include "runtime/CWString.h"
 
 #include "runtime/CNimbStream.h"
+#include "runtime/CPoolMem.h"
 #include "runtime/NumberText.h"
 #include "runtime/Platform.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
+
+// A text object takes one pool block, and so does the first buffer of any text of up to
+// 125 characters: (125 + 1) units of 2 bytes round up to one growth step.
+static_assert(sizeof(CWString) <= CPoolMem::BlockSize);
+static_assert((125 + 1) * 2 <= CWString::GrowthStep && CWString::GrowthStep <= CPoolMem::BlockSize);
 
 namespace {
 

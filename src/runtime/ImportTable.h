@@ -9,12 +9,5 @@ struct CNimbImportEntry {
     void* Address;           // filled in by LoadImportedFunctions
 };
 
-#ifdef _WIN32
-// Loads every library of `table` (first next to the program, then by the system's
-// search) and resolves every function. Returns true; a library or function that cannot
-// be found raises CNimbException with the message naming it.
-bool LoadImportedFunctions(CNimbImportEntry* table);
-#endif
-
 // Frees the loaded libraries in loading order and empties the list.
 void FreeImportedLibraries() noexcept;

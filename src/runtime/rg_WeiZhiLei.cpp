@@ -1,6 +1,10 @@
 #include "runtime/rg_WeiZhiLei.h"
 
+#include "runtime/CPoolMem.h"
 #include "runtime/CWString.h"
+
+static_assert(sizeof(rg_nimb_base::rg_WeiZhiLei) <= CPoolMem::BlockSize);
+static_assert(sizeof(rg_nimb_base::rg_CheCunLei) <= CPoolMem::BlockSize);
 
 namespace rg_nimb_base {
 

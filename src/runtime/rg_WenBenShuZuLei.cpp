@@ -1,10 +1,14 @@
 #include "runtime/rg_WenBenShuZuLei.h"
 
+#include "runtime/CPoolMem.h"
 #include "runtime/ContainerDump.h"
 #include "runtime/NumberText.h"
 
 #include <cstring>
 #include <string_view>
+
+static_assert(sizeof(rg_nimb_base::rg_WenBenShuZuLei) <= CPoolMem::BlockSize);
+static_assert(sizeof(rg_nimb_base::rg_ChangZhengShuShuZuLei) <= CPoolMem::BlockSize);
 
 namespace rg_nimb_base {
 

@@ -1,4 +1,4 @@
-#include "sys/CommandRunner.h"
+#include "sys/CommandText.h"
 
 #include "runtime/Platform.h"
 

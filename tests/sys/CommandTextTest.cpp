@@ -1,6 +1,6 @@
+#include "sys/CommandText.h"
 #include "TestSupport.h"
 #include "runtime/Platform.h"
-#include "sys/CommandRunner.h"
 
 #include <gtest/gtest.h>
 

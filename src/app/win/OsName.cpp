@@ -1,5 +1,6 @@
-#include "app/OsName.h"
+#include "app/win/OsName.h"
 
+#include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
 namespace rg_nimb_JiTongCaoZuoZhiChiKu {

@@ -1,9 +1,9 @@
-#include "sys/WmiClient.h"
+#include "sys/win/WmiClient.h"
 
+#include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
 #include <oleauto.h>
-#include <wbemidl.h>
 
 namespace rg_nimb_JiTongCaoZuoZhiChiKu {
 
@@ -20,70 +20,56 @@ const CLSID kWbemLocator = {
 const IID kIWbemLocator = {
     0xDC12A687, 0x737F, 0x11CF, {0x88, 0x4D, 0x00, 0xAA, 0x00, 0x4B, 0x2E, 0x24}};
 
-template <class T>
-void ReleaseInterface(T*& pointer) {
-    if (pointer != nullptr)
-        pointer->Release();
-    pointer = nullptr;
-}
+// A COM string, freed with its owner.
+using CComString = CWinHandle<BSTR, &::SysFreeString>;
 
 // Reads property `name` of the current object into `value` (initialised by the caller).
 bool ReadProperty(CWmiPayload& payload, const char16_t* name, VARIANT& value) {
-    return payload.Data.Current != nullptr &&
-           SUCCEEDED(payload.Data.Current->Get(reinterpret_cast<LPCWSTR>(name), 0, &value, nullptr,
-                                               nullptr));
+    return payload.Data.Current &&
+           SUCCEEDED(payload.Data.Current.Get()->Get(Wide(name), 0, &value, nullptr, nullptr));
 }
 
 } // namespace
 
-CWinCpuInfo::~CWinCpuInfo() {
-    ReleaseInterface(Current);
-    ReleaseInterface(ResultSet);
-}
-
 IEnumWbemClassObject* rg_wmi_query(int32_t kind) {
     if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         return nullptr;
-    IWbemLocator* locator = nullptr;
-    IWbemServices* services = nullptr;
     IEnumWbemClassObject* results = nullptr;
-    BSTR space = ::SysAllocString(L"ROOT\\CIMV2");
-    if (SUCCEEDED(::CoCreateInstance(kWbemLocator, nullptr, CLSCTX_INPROC_SERVER, kIWbemLocator,
-                                     reinterpret_cast<void**>(&locator))) &&
-        SUCCEEDED(locator->ConnectServer(space, nullptr, nullptr, nullptr, 0, nullptr, nullptr,
-                                         &services)) &&
-        SUCCEEDED(::CoSetProxyBlanket(services, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                                      RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
-                                      EOAC_NONE)) &&
-        kind >= 0 && kind < static_cast<int32_t>(sizeof kQueries / sizeof kQueries[0])) {
-        BSTR language = ::SysAllocString(L"WQL");
-        BSTR query = ::SysAllocString(kQueries[kind]);
-        if (FAILED(services->ExecQuery(language, query,
-                                       WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
-                                       nullptr, &results)))
-            results = nullptr;
-        ::SysFreeString(query);
-        ::SysFreeString(language);
+    {
+        CComRef<IWbemLocator> locator;
+        CComRef<IWbemServices> services;
+        const CComString space(::SysAllocString(L"ROOT\\CIMV2"));
+        if (SUCCEEDED(::CoCreateInstance(kWbemLocator, nullptr, CLSCTX_INPROC_SERVER, kIWbemLocator,
+                                         reinterpret_cast<void**>(locator.Receive()))) &&
+            SUCCEEDED(locator.Get()->ConnectServer(space.Get(), nullptr, nullptr, nullptr, 0,
+                                                   nullptr, nullptr, services.Receive())) &&
+            SUCCEEDED(::CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE,
+                                          nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                                          RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE)) &&
+            kind >= 0 && kind < static_cast<int32_t>(sizeof kQueries / sizeof kQueries[0])) {
+            const CComString language(::SysAllocString(L"WQL"));
+            const CComString query(::SysAllocString(kQueries[kind]));
+            if (FAILED(services.Get()->ExecQuery(
+                    language.Get(), query.Get(),
+                    WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, &results)))
+                results = nullptr;
+        }
     }
-    ::SysFreeString(space);
-    ReleaseInterface(services);
-    ReleaseInterface(locator);
+    // The interfaces go before COM does.
     ::CoUninitialize();
     return results;
 }
 
 int32_t rg_wmi_next(CWmiPayload& payload) {
-    ReleaseInterface(payload.Data.Current);
-    if (payload.Data.ResultSet == nullptr)
+    payload.Data.Current.Reset();
+    if (!payload.Data.ResultSet)
         return 0;
-    IWbemClassObject* object = nullptr;
+    CComRef<IWbemClassObject> object;
     ULONG returned = 0;
-    if (FAILED(payload.Data.ResultSet->Next(WBEM_INFINITE, 1, &object, &returned)) ||
-        object == nullptr || returned == 0) {
-        ReleaseInterface(object);
+    if (FAILED(payload.Data.ResultSet.Get()->Next(WBEM_INFINITE, 1, object.Receive(), &returned)) ||
+        !object || returned == 0)
         return 0;
-    }
-    payload.Data.Current = object;
+    payload.Data.Current = static_cast<CComRef<IWbemClassObject>&&>(object);
     return 1;
 }
 
@@ -92,8 +78,7 @@ CWString rg_wmi_text_property(CWmiPayload& payload, const char16_t* name) {
     VARIANT value;
     ::VariantInit(&value);
     if (ReadProperty(payload, name, value) && value.vt == VT_BSTR && value.bstrVal != nullptr)
-        text.SetTextN(reinterpret_cast<const char16_t*>(value.bstrVal),
-                      ::SysStringLen(value.bstrVal));
+        text.SetTextN(FromWide(value.bstrVal), ::SysStringLen(value.bstrVal));
     ::VariantClear(&value);
     return text;
 }

@@ -1,7 +1,8 @@
-#include "runtime/ModulePaths.h"
+#include "runtime/win/ModulePaths.h"
 
 #include "runtime/PathText.h"
 
+#include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
 #include <string>
@@ -13,7 +14,7 @@ bool GetModuleDirectory(void* module, CWString& out) {
     // A name that fills the buffer was cut short; its directory would be a wrong one.
     if (length == 0 || length >= MAX_PATH)
         return false;
-    const std::u16string_view path(reinterpret_cast<const char16_t*>(name), length);
+    const std::u16string_view path(FromWide(name), length);
     const size_t slash = path.rfind(u'\\');
     out.SetTextN(path.data(),
                  slash == std::u16string_view::npos ? 0 : static_cast<int64_t>(slash + 1));

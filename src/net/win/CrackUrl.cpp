@@ -1,5 +1,6 @@
 #include "net/rg_WangLaoURLZuJianXinXiLei_n.h"
 
+#include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
 #include <winhttp.h>
@@ -10,7 +11,7 @@ namespace {
 
 void Set(CWString& field, const wchar_t* text, DWORD length) {
     if (text != nullptr && length > 0)
-        field.SetTextN(reinterpret_cast<const char16_t*>(text), length);
+        field.SetTextN(FromWide(text), length);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
+#include "runtime/win/ImportTable.h"
 #include "TestSupport.h"
 #include "runtime/CNimbAppInstance.h"
-#include "runtime/ImportTable.h"
-#include "runtime/ModulePaths.h"
 #include "runtime/TopLevelGuard.h"
+#include "runtime/win/ModulePaths.h"
 
 #include <gtest/gtest.h>
 

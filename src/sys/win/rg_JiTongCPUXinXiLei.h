@@ -2,7 +2,7 @@
 // The value classes that carry a WMI result set: one for processors, one for disk
 // drives. Copies share the result set; the last holder releases it.
 
-#include "sys/WmiClient.h"
+#include "sys/win/WmiClient.h"
 
 namespace rg_nimb_JiTongCaoZuoZhiChiKu {
 
@@ -29,7 +29,7 @@ public:
     template <class Self>
     static void Fill(Self& self, int32_t kind) {
         Self fresh;
-        fresh.Payload->Data.ResultSet = rg_wmi_query(kind);
+        fresh.Payload->Data.ResultSet.Reset(rg_wmi_query(kind));
         rg_wmi_next(*fresh.Payload);
         self.AssignFrom(fresh);
     }

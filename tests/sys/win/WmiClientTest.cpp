@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "sys/rg_JiTongCPUXinXiLei.h"
+#include "sys/win/rg_JiTongCPUXinXiLei.h"
 
 #include <gtest/gtest.h>
 
@@ -44,13 +44,13 @@ TEST_F(WmiTest, TheFirstProcessorAndDiskDrive) {
 
 TEST_F(WmiTest, NextAdvancesToTheEndAndStaysThere) {
     CWmiPayload* payload = new CWmiPayload();
-    payload->Data.ResultSet = rg_wmi_query(rg_wmi_processor);
-    ASSERT_NE(payload->Data.ResultSet, nullptr);
+    payload->Data.ResultSet.Reset(rg_wmi_query(rg_wmi_processor));
+    ASSERT_NE(payload->Data.ResultSet.Get(), nullptr);
     int objects = 0;
     while (rg_wmi_next(*payload) == 1)
         ++objects;
     EXPECT_GE(objects, 1);
-    EXPECT_EQ(payload->Data.Current, nullptr);
+    EXPECT_EQ(payload->Data.Current.Get(), nullptr);
     EXPECT_TRUE(rg_wmi_text_property(*payload, u"Name").IsEmpty());
     EXPECT_EQ(rg_wmi_integer_property(*payload, u"NumberOfCores", 32), 0u);
     EXPECT_EQ(rg_wmi_next(*payload), 0);

@@ -1,4 +1,4 @@
-#include "sys/rg_JiTongCPUXinXiLei.h"
+#include "sys/win/rg_JiTongCPUXinXiLei.h"
 
 namespace rg_nimb_JiTongCaoZuoZhiChiKu {
 

@@ -1,8 +1,9 @@
-#include "net/rg_WangLaoFangWenLei_n.h"
+#include "net/win/rg_WangLaoFangWenLei_n.h"
 
 #include "net/Utf8Text.h"
 #include "net/rg_WangLaoURLZuJianXinXiLei_n.h"
 #include "runtime/CNimbBaseDataType.h"
+#include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
 #include <winhttp.h>
@@ -277,8 +278,7 @@ CWString rg_WangLaoFangWenLei_n::LastErrorText() {
         reinterpret_cast<wchar_t*>(&message), 0, nullptr);
     CWString text;
     if (length != 0 && message != nullptr) {
-        text.Format(u"错误(%u): %s", static_cast<uint32_t>(code),
-                    reinterpret_cast<const char16_t*>(message));
+        text.Format(u"错误(%u): %s", static_cast<uint32_t>(code), FromWide(message));
         ::LocalFree(message);
     }
     return text;

@@ -1,5 +1,5 @@
+#include "app/win/OsName.h"
 #include "TestSupport.h"
-#include "app/OsName.h"
 
 #include <gtest/gtest.h>
 

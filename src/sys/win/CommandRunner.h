@@ -2,8 +2,7 @@
 // Running console programs hidden and capturing what they print, converted from the
 // system ANSI code page.
 
-#include "runtime/CNimbMem.h"
-#include "runtime/CWString.h"
+#include "sys/CommandText.h"
 
 #include <cstdint>
 
@@ -39,18 +38,6 @@ enum : int32_t {
     rg_command_timed_out = -3, // the caller's time limit passed
 };
 
-// Directory of the program a command line starts with: the path up to and including
-// its last backslash (a quoted path runs to the closing quote), or empty.
-CWString rg_command_directory(const CWString& commandLine);
-
-// The bytes up to the first zero byte, decoded from the system ANSI code page.
-CWString rg_ansi_bytes_to_text(const CNimbMem& bytes);
-
-// Keeps a text buffer (UTF-16, as rg_read_pipe_text collects it) within 65535 bytes by
-// dropping whole lines from its start; with no line feed at all it is emptied.
-void rg_drop_leading_lines(CNimbMem& text);
-
-#ifdef _WIN32
 // Runs `command` through the system's cmd.exe " /c " and returns everything it wrote to
 // its standard output and error. Waits for the child to end unless `limitMs` is given:
 // then a child still running after that many milliseconds is stopped and what it wrote
@@ -73,6 +60,5 @@ int32_t rg_execute_command_line(const CWString& commandLine, const CWString* dir
 // `text` (UTF-16, zero-terminated), first dropping leading lines beyond 64 KiB. Only
 // whole characters are taken from the pipe. Returns the bytes of text appended.
 int64_t rg_read_pipe_text(void* pipe, CNimbMem& text);
-#endif
 
 } // namespace rg_nimb_JiTongCaoZuoZhiChiKu

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/win/ImportTable.h"
 #include "runtime/win/Win32.h"
 
 using namespace rg_nimb_app;

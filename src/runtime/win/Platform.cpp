@@ -1,8 +1,9 @@
 // The platform seam on Windows.
 
 #include "runtime/Platform.h"
-#include "runtime/platform/DoubleByte.h"
+#include "runtime/DoubleByte.h"
 
+#include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
 #include <cwctype>
@@ -28,7 +29,7 @@ int64_t Decode(UINT codePage, const char* bytes, int64_t count, char16_t* out) {
     if (bytes == nullptr || count <= 0 || count > INT_MAX)
         return 0;
     const int units = static_cast<int>(count);
-    return ::MultiByteToWideChar(codePage, 0, bytes, units, reinterpret_cast<wchar_t*>(out), units);
+    return ::MultiByteToWideChar(codePage, 0, bytes, units, Wide(out), units);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include "runtime/CWString.h"
 
-#ifdef _WIN32
 // The directory of `module`'s file with its trailing backslash; false (and `out` empty)
 // when the name cannot be read.
 bool GetModuleDirectory(void* module, CWString& out);
@@ -17,4 +16,3 @@ void* LoadLibraryInDirectory(const char16_t* path);
 // Whether the system reports attributes for `path`; a trailing backslash is ignored
 // unless it follows a drive's colon.
 bool PathExists(const char16_t* path);
-#endif

@@ -1,9 +1,10 @@
+#include "sys/win/CommandRunner.h"
 #include "TestSupport.h"
-#include "runtime/ModulePaths.h"
-#include "sys/CommandRunner.h"
+#include "runtime/win/ModulePaths.h"
 
 #include <gtest/gtest.h>
 
+#include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
 #include <tlhelp32.h>
@@ -33,11 +34,11 @@ public:
             return;
         }
         Path = Directory() + copyName + u"-" + Number(::GetCurrentProcessId()) + u".exe";
-        Copy = ::CopyFileW(Wide(original), Wide(Path), FALSE) != FALSE;
+        Copy = ::CopyFileW(Wide(original.c_str()), Wide(Path.c_str()), FALSE) != FALSE;
     }
     ~Fixture() {
         if (Copy)
-            ::DeleteFileW(Wide(Path));
+            ::DeleteFileW(Wide(Path.c_str()));
     }
 
     // A command line running the fixture with `arguments`.
@@ -64,7 +65,7 @@ private:
         bool found = false;
         for (BOOL more = ::Process32FirstW(snapshot, &entry); more && !found;
              more = ::Process32NextW(snapshot, &entry))
-            found = ::lstrcmpiW(entry.szExeFile, Wide(name)) == 0;
+            found = ::lstrcmpiW(entry.szExeFile, Wide(name.c_str())) == 0;
         ::CloseHandle(snapshot);
         return found;
     }
@@ -73,9 +74,6 @@ public:
     std::u16string Path;
 
 private:
-    static const wchar_t* Wide(const std::u16string& text) {
-        return reinterpret_cast<const wchar_t*>(text.c_str());
-    }
     static std::u16string Number(DWORD value) {
         std::u16string digits;
         do {
@@ -156,11 +154,10 @@ TEST(CommandRunner, OneTextForBothStreamsGetsOutputLineBreakError) {
 
 TEST(CommandRunner, AnEmptyWorkingDirectoryMeansTheProgramsOwn) {
     const std::u16string folder = Directory() + u"kqv runner cwd";
-    ::CreateDirectoryW(reinterpret_cast<const wchar_t*>(folder.c_str()), nullptr);
+    ::CreateDirectoryW(Wide(folder.c_str()), nullptr);
     const Fixture original;
     const std::u16string copy = folder + u"\\fixture.exe";
-    ASSERT_TRUE(::CopyFileW(reinterpret_cast<const wchar_t*>(original.Path.c_str()),
-                            reinterpret_cast<const wchar_t*>(copy.c_str()), FALSE));
+    ASSERT_TRUE(::CopyFileW(Wide(original.Path.c_str()), Wide(copy.c_str()), FALSE));
     const CWString command((u"\"" + copy + u"\" cwd").c_str());
 
     CWString output;
@@ -174,8 +171,8 @@ TEST(CommandRunner, AnEmptyWorkingDirectoryMeansTheProgramsOwn) {
               rg_command_ended);
     EXPECT_EQ(Units(output), u"C:\\");
 
-    ::DeleteFileW(reinterpret_cast<const wchar_t*>(copy.c_str()));
-    ::RemoveDirectoryW(reinterpret_cast<const wchar_t*>(folder.c_str()));
+    ::DeleteFileW(Wide(copy.c_str()));
+    ::RemoveDirectoryW(Wide(folder.c_str()));
 }
 
 namespace {

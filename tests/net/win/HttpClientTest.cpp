@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "net/rg_WangLaoFangWenLei_n.h"
+#include "net/win/rg_WangLaoFangWenLei_n.h"
 #include "runtime/win/Win32.h"
 
 #include <winsock2.h>

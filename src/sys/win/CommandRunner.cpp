@@ -1,7 +1,8 @@
-#include "sys/CommandRunner.h"
+#include "sys/win/CommandRunner.h"
 
 #include "runtime/Platform.h"
 
+#include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
 #include <shlobj.h>
@@ -148,7 +149,7 @@ CWString rg_run_console_command(const CWString& command, uint32_t limitMs) {
     wchar_t system[MAX_PATH] = {};
     if (!::SHGetSpecialFolderPathW(nullptr, system, CSIDL_SYSTEM, FALSE))
         return CWString();
-    CWString program(reinterpret_cast<const char16_t*>(system));
+    CWString program(FromWide(system));
     program.Append(u"\\cmd.exe");
     CWString commandLine(u" /c ");
     commandLine.Append(command);

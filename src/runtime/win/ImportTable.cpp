@@ -1,9 +1,9 @@
-#include "runtime/ImportTable.h"
+#include "runtime/win/ImportTable.h"
 
 #include "runtime/CNimbAppInstance.h"
 #include "runtime/CNimbException.h"
-#include "runtime/ModulePaths.h"
 #include "runtime/PathText.h"
+#include "runtime/win/ModulePaths.h"
 
 #include "runtime/win/Win32.h"
 

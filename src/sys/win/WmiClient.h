@@ -4,11 +4,11 @@
 
 #include "runtime/CRefObject.h"
 #include "runtime/CWString.h"
+#include "runtime/win/CWinHandle.h"
+
+#include <wbemidl.h>
 
 #include <cstdint>
-
-struct IEnumWbemClassObject;
-struct IWbemClassObject;
 
 namespace rg_nimb_JiTongCaoZuoZhiChiKu {
 
@@ -16,12 +16,11 @@ namespace rg_nimb_JiTongCaoZuoZhiChiKu {
 // from it. Destroying it releases Current, then ResultSet.
 struct CWinCpuInfo {
     CWinCpuInfo() noexcept = default;
-    ~CWinCpuInfo();
     CWinCpuInfo(const CWinCpuInfo&) = delete;
     CWinCpuInfo& operator=(const CWinCpuInfo&) = delete;
 
-    IEnumWbemClassObject* ResultSet = nullptr;
-    IWbemClassObject* Current = nullptr;
+    CComRef<IEnumWbemClassObject> ResultSet;
+    CComRef<IWbemClassObject> Current;
 };
 
 // A counted object carrying data of type T; it answers as a CRefObject.

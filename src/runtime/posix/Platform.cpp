@@ -1,7 +1,7 @@
 // The platform seam on POSIX systems, used by the host build of the portable core.
 
 #include "runtime/Platform.h"
-#include "runtime/platform/DoubleByte.h"
+#include "runtime/DoubleByte.h"
 
 #include <cstdio>
 #include <cstdlib>

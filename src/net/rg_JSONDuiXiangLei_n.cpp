@@ -111,22 +111,35 @@ rg_JSONGouZaoDuiXiangLei_yy::operator=(const rg_JSONGouZaoDuiXiangLei_yy& other)
 }
 
 void rg_JSONGouZaoDuiXiangLei_yy::BindValue(yyjson_mut_doc* document, yyjson_mut_val* value) {
-    // The copy is made before the own document goes, which may be where the value lives.
-    yyjson_mut_doc* copy = nullptr;
-    yyjson_mut_val* root = nullptr;
-    if (document != nullptr && value != nullptr &&
-        (yyjson_mut_is_arr(value) || yyjson_mut_is_obj(value))) {
-        copy = yyjson_mut_doc_new(nullptr);
-        root = copy != nullptr ? yyjson_mut_val_mut_copy(copy, value) : nullptr;
-        if (root == nullptr && copy != nullptr) {
-            yyjson_mut_doc_free(copy);
-            copy = nullptr;
-        }
-    }
+    // The copy goes through the value's compact text: yyjson writes, reads and copies a read
+    // document without recursion, so no depth of nesting can exhaust the stack, and a value
+    // that has no JSON text (a NaN, an infinity) has no copy either. The text is made
+    // before the own document goes, which may be where the value lives.
+    size_t length = 0;
+    char* json = document != nullptr ? WriteValue(value, length) : nullptr;
     FreeDocument();
     ClearReadError();
+    if (json == nullptr)
+        return;
+    // In-situ reading wants zero padding after the text.
+    char* padded = length != 0
+                       ? static_cast<char*>(std::realloc(json, length + YYJSON_PADDING_SIZE))
+                       : nullptr;
+    if (padded == nullptr) {
+        std::free(json);
+        return;
+    }
+    std::memset(padded + length, 0, YYJSON_PADDING_SIZE);
+    yyjson_read_err error = {};
+    yyjson_doc* read = yyjson_read_opts(padded, length, YYJSON_READ_INSITU, nullptr, &error);
+    ReadErrorCode = error.code;
+    ReadErrorMessage = error.msg;
+    ReadErrorPosition = error.pos;
+    yyjson_mut_doc* copy = read != nullptr ? yyjson_doc_mut_copy(read, nullptr) : nullptr;
+    yyjson_doc_free(read);
+    std::free(padded);
     if (copy != nullptr)
-        Adopt(copy, root);
+        Adopt(copy, yyjson_mut_doc_get_root(copy));
 }
 
 int32_t rg_JSONGouZaoDuiXiangLei_yy::SetNull() {

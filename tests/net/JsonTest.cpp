@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <thread>
 
 using namespace rg_nimb_Kovra;
 
@@ -144,6 +146,56 @@ TEST(Json, BuilderArraysShareAndBuilderObjectsOwn) {
     owner.BindValue(json.Document.Doc,
                     FindMember(json.Document.Val, CWConstString(u"v"))); // now null: a scalar
     EXPECT_EQ(owner.Doc, nullptr);
+}
+
+// Copies of deeply nested documents, on a worker thread with the default stack: a copy
+// that recursed would overflow it long before 100000 levels.
+TEST(Json, DeeplyNestedDocumentsCopyWithoutRecursion) {
+    constexpr size_t kDepth = 100000;
+    const std::u16string text = std::u16string(kDepth, u'[') + std::u16string(kDepth, u']');
+    bool parsed = false;
+    std::u16string cloned, copied, assigned, bound;
+    std::thread worker([&] {
+        rg_JSONDuiXiangLei_n json;
+        parsed = json.ParseText(CWString(text.c_str()));
+        auto* clone = static_cast<rg_JSONDuiXiangLei_n*>(json.Clone());
+        cloned = Units(ValueToText(clone->Document.Val));
+        CNimbObject::DeleteObject(clone);
+        const rg_JSONDuiXiangLei_n copy(json);
+        copied = Units(ValueToText(copy.Document.Val));
+        rg_JSONDuiXiangLei_n target;
+        target.AssignFrom(json);
+        assigned = Units(ValueToText(target.Document.Val));
+        rg_JSONGouZaoDuiXiangLei_yy builder;
+        builder.BindValue(json.Document.Doc, json.Document.Val);
+        bound = Units(ValueToText(builder.Val));
+    });
+    worker.join();
+    EXPECT_TRUE(parsed);
+    EXPECT_TRUE(cloned == text);
+    EXPECT_TRUE(copied == text);
+    EXPECT_TRUE(assigned == text);
+    EXPECT_TRUE(bound == text);
+}
+
+// A value without a JSON text has no copy: the builder is left without a document.
+TEST(Json, ValuesThatCannotBeWrittenAreNotCopied) {
+    for (const double bad : {std::nan(""), double{INFINITY}, -double{INFINITY}}) {
+        yyjson_mut_doc* document = yyjson_mut_doc_new(nullptr);
+        yyjson_mut_val* array = yyjson_mut_arr(document);
+        yyjson_mut_arr_add_real(document, array, 1.5);
+        yyjson_mut_arr_add_real(document, array, bad);
+        rg_JSONGouZaoDuiXiangLei_yy builder;
+        builder.BindValue(document, array);
+        EXPECT_EQ(builder.Doc, nullptr) << bad;
+        EXPECT_EQ(builder.Val, nullptr) << bad;
+
+        yyjson_mut_arr_remove_last(array);
+        builder.BindValue(document, array);
+        ASSERT_NE(builder.Doc, nullptr);
+        EXPECT_EQ(Units(ValueToText(builder.Val)), u"[1.5]");
+        yyjson_mut_doc_free(document);
+    }
 }
 
 TEST(Json, LongTextsAndKeys) {

@@ -1,6 +1,7 @@
 #include "runtime/CMStringArray.h"
 
 #include "runtime/CPoolMem.h"
+#include "runtime/SizeArithmetic.h"
 
 #include <cstring>
 #include <string>
@@ -17,8 +18,8 @@ void CMStringArray::AddText(const char16_t* text) {
 void CMStringArray::AddUnits(const char16_t* units, int64_t count) {
     char16_t* entry = nullptr;
     if (units != nullptr && count > 0) {
-        entry =
-            static_cast<char16_t*>(MemAlloc((count + 1) * static_cast<int64_t>(sizeof(char16_t))));
+        entry = static_cast<char16_t*>(
+            MemAlloc(SizeProduct(SizeSum(count, 1), static_cast<int64_t>(sizeof(char16_t)))));
         std::memcpy(entry, units, static_cast<size_t>(count) * sizeof(char16_t));
         entry[count] = 0;
     }

@@ -5,6 +5,7 @@
 #include "runtime/CWString.h"
 #include "runtime/ContainerDump.h"
 #include "runtime/Platform.h"
+#include "runtime/SizeArithmetic.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,9 +18,7 @@ namespace {
 // The smallest multiple of `step` strictly above `size`: a buffer always has room for at
 // least one more byte, and appends grow it one step at a time.
 int64_t CapacityFor(int64_t size, int64_t step) {
-    if (size > std::numeric_limits<int64_t>::max() - step)
-        Platform::EndProcess(-1); // no allocation could serve it
-    return step + size - size % step;
+    return SizeSum(size - size % step, step);
 }
 
 } // namespace
@@ -88,19 +87,20 @@ void CNimbMem::AppendBytes(const void* source, int64_t count) {
     if (count <= 0)
         return;
     const int64_t old = Size;
-    if (old + count <= Capacity) {
+    const int64_t size = SizeSum(old, count);
+    if (size <= Capacity) {
         // Fits: no size rule, just the copy (a single store for the small sizes).
         if (source != nullptr)
             std::memmove(Data + old, source, static_cast<size_t>(count));
         else
             std::memset(Data + old, 0, static_cast<size_t>(count));
-        Size = old + count;
+        Size = size;
         return;
     }
     // The source may lie in this very buffer, which is about to move.
     const bool inside = Holds(source);
     const int64_t offset = inside ? static_cast<const uint8_t*>(source) - Data : 0;
-    SetSize(old + count);
+    SetSize(size);
     if (inside)
         source = Data + offset;
     if (source != nullptr)
@@ -150,7 +150,7 @@ void CNimbMem::ReplaceRange(int64_t offset, int64_t remove, const void* source, 
     const int64_t tail = Size - offset - remove;
     const int64_t oldSize = Size;
     if (insert > remove) {
-        SetSize(oldSize + insert - remove);
+        SetSize(SizeSum(oldSize, insert) - remove);
         std::memmove(Data + offset + insert, Data + offset + remove, static_cast<size_t>(tail));
     } else if (insert < remove) {
         std::memmove(Data + offset + insert, Data + offset + remove, static_cast<size_t>(tail));

@@ -4,6 +4,7 @@
 #include "runtime/CPoolMem.h"
 #include "runtime/NumberText.h"
 #include "runtime/Platform.h"
+#include "runtime/SizeArithmetic.h"
 
 #include <algorithm>
 #include <cstring>
@@ -94,7 +95,8 @@ char16_t* CWString::ResizeOwned(int64_t length) {
         Buffer.SetSize(0);
         return nullptr;
     }
-    auto* units = reinterpret_cast<char16_t*>(Buffer.SetSize((length + 1) * kUnit));
+    auto* units =
+        reinterpret_cast<char16_t*>(Buffer.SetSize(SizeProduct(SizeSum(length, 1), kUnit)));
     units[length] = 0;
     return units;
 }
@@ -269,7 +271,7 @@ void CWString::AppendUnits(const char16_t* units, int64_t count) {
     // The units may lie in the buffer, which may move when it grows.
     const bool inside = Buffer.Holds(units);
     const int64_t offset = inside ? units - reinterpret_cast<const char16_t*>(Buffer.GetData()) : 0;
-    char16_t* text = ResizeOwned(length + count);
+    char16_t* text = ResizeOwned(SizeSum(length, count));
     if (inside)
         units = text + offset;
     std::memmove(text + length, units, static_cast<size_t>(count * kUnit));

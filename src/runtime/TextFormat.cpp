@@ -62,9 +62,18 @@ public:
 private:
     const CFormatArg* Next() { return Used < Count ? &Args[Used++] : nullptr; }
     bool ReadNumber(const char16_t*& p, int& number);
+    // One append however wide the padding: growing the text step by step for each unit
+    // of a wide field would copy it over and over.
     void Pad(int count, char16_t fill) {
-        for (; count > 0; --count)
-            Out.AppendChar(fill);
+        if (count <= 0)
+            return;
+        char16_t local[32];
+        CNimbMem heap;
+        char16_t* units = count <= 32 ? local
+                                      : reinterpret_cast<char16_t*>(heap.SetSize(
+                                            static_cast<int64_t>(count) * sizeof(char16_t)));
+        std::fill_n(units, count, fill);
+        Out.AppendUnits(units, count);
     }
     // Writes `body` (`length` units) with `prefix` in front, padded to the width.
     void Emit(const char16_t* prefix, int prefixLength, const char16_t* body, int length,
@@ -86,7 +95,8 @@ bool Formatter::ReadNumber(const char16_t*& p, int& number) {
         if (arg == nullptr || (arg->ArgKind != CFormatArg::Kind::Signed &&
                                arg->ArgKind != CFormatArg::Kind::Unsigned))
             return false;
-        number = static_cast<int>(arg->Signed);
+        // Taken from an argument, the number gets the bound written digits have.
+        number = static_cast<int>(std::clamp<int64_t>(arg->Signed, -(1 << 20), 1 << 20));
         return true;
     }
     number = 0;

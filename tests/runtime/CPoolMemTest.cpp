@@ -2,10 +2,13 @@
 #include "TestSupport.h"
 #include "runtime/CNimbAppInstance.h"
 #include "runtime/CWString.h"
+#include "runtime/rg_WenBenShuZuLei.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -166,6 +169,48 @@ TEST(ProcessPool, AllocationFailureEndsTheProcessWithMinusOne) {
     EXPECT_EXIT(object.MemAlloc(int64_t{1} << 62), ::testing::ExitedWithCode(code), "");
     EXPECT_EQ(object.MemAllocOrNull(int64_t{1} << 62), nullptr);
     EXPECT_EXIT(CWString().SetLength(int64_t{1} << 61), ::testing::ExitedWithCode(code), "");
+}
+
+// A size that cannot be represented is memory exhaustion as well; it must never wrap
+// around into a small allocation that is then written past.
+TEST(ProcessPool, SizesThatCannotBeRepresentedEndTheProcessWithMinusOne) {
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    const char16_t units[] = u"abc";
+    const struct {
+        const char* What;
+        std::function<void()> Run;
+    } cases[] = {
+        {"SetLength near half the range", [] { CWString(u"x").SetLength(kMax / 2); }},
+        {"SetLength at the top", [] { CWString().SetLength(kMax); }},
+        {"SetTextN of zeros", [] { CWString().SetTextN(nullptr, kMax / 2 + 1); }},
+        {"AppendUnits past the range", [&] { CWString(u"abc").AppendUnits(units, kMax - 1); }},
+        {"AppendBytes of zeros",
+         [] {
+             CNimbMem buffer;
+             buffer.AppendBytes("ab", 2);
+             buffer.AppendBytes(nullptr, kMax - 1);
+         }},
+        {"AppendBytes to an empty buffer", [] { CNimbMem().AppendBytes(nullptr, kMax - 1); }},
+        {"ReplaceRange growing past the range",
+         [] {
+             CNimbMem buffer;
+             buffer.AppendBytes("abcd", 4);
+             buffer.ReplaceRange(1, 1, nullptr, kMax - 1);
+         }},
+        {"SetSize with a step at the top",
+         [] {
+             CNimbMem buffer;
+             buffer.SetStep(kMax);
+             buffer.SetSize(10);
+         }},
+        {"a text entry past the range",
+         [&] {
+             rg_nimb_base::rg_WenBenShuZuLei texts;
+             texts.Texts.AddUnits(units, kMax);
+         }},
+    };
+    for (const auto& c : cases)
+        EXPECT_EXIT(c.Run(), ::testing::ExitedWithCode(kExitCodeMinusOne), "") << c.What;
 }
 
 namespace {

@@ -88,6 +88,16 @@ TEST(TextFormat, RealsUseTheCLocale) {
         EXPECT_EQ(c.Got, c.Expected);
 }
 
+// Widths and precisions taken from arguments are bounded as written ones are: the most
+// negative width cannot be negated, and a huge one must not pad for ever.
+TEST(TextFormat, WidthsFromArgumentsAreBounded) {
+    const std::u16string left = Formatted(u"%*d|", std::numeric_limits<int32_t>::min(), 5);
+    EXPECT_EQ(left.size(), size_t{1 << 20} + 1);
+    EXPECT_EQ(left.substr(0, 2), u"5 ");
+    EXPECT_EQ(Formatted(u"%*d", std::numeric_limits<int64_t>::max(), 5).size(), size_t{1 << 20});
+    EXPECT_EQ(Formatted(u"%.*d", std::numeric_limits<int32_t>::max(), 5).size(), 40u);
+}
+
 TEST(TextFormat, MalformedFormatsAndWrongArgumentsGiveNothing) {
     const std::u16string cases[] = {
         Formatted(u"a%s", 5),          // a number for a text

@@ -224,4 +224,131 @@ int32_t CrackUrlPortable(const CWString& url, rg_WangLaoURLZuJianXinXiLei_n& par
     return 1;
 }
 
+namespace {
+
+bool IsAsciiLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// Whether `text` starts with a scheme and its colon: a letter, then letters, digits, "+",
+// "-" and ".". Anything else is a relative reference, even with "://" further on.
+bool StartsWithScheme(std::u16string_view text) {
+    if (text.empty() || !IsAsciiLetter(text[0]))
+        return false;
+    for (size_t i = 1; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u':')
+            return true;
+        if (!IsAsciiLetter(c) && !(c >= u'0' && c <= u'9') && c != u'+' && c != u'-' && c != u'.')
+            return false;
+    }
+    return false;
+}
+
+// Takes "." and ".." segments out of a path the way RFC 3986 does, so that "../" never
+// climbs above the root.
+std::u16string RemoveDotSegments(std::u16string_view in) {
+    std::u16string out;
+    const auto dropLastSegment = [&out] {
+        const size_t slash = out.rfind(u'/');
+        out.erase(slash == std::u16string::npos ? 0 : slash);
+    };
+    while (!in.empty()) {
+        if (in.starts_with(u"../")) {
+            in.remove_prefix(3);
+        } else if (in.starts_with(u"./")) {
+            in.remove_prefix(2);
+        } else if (in.starts_with(u"/./")) {
+            in.remove_prefix(2);
+        } else if (in == u"/.") {
+            in = u"/";
+        } else if (in.starts_with(u"/../")) {
+            in.remove_prefix(3);
+            dropLastSegment();
+        } else if (in == u"/..") {
+            in = u"/";
+            dropLastSegment();
+        } else if (in == u"." || in == u"..") {
+            in = {};
+        } else {
+            const size_t end = in.find(u'/', in[0] == u'/' ? 1 : 0);
+            const size_t length = end == std::u16string_view::npos ? in.size() : end;
+            out.append(in.substr(0, length));
+            in.remove_prefix(length);
+        }
+    }
+    return out;
+}
+
+std::u16string_view View(const CWString& text) {
+    return std::u16string_view(text.GetText(), static_cast<size_t>(text.GetLength()));
+}
+
+} // namespace
+
+CWString ResolveUrlReference(const rg_WangLaoURLZuJianXinXiLei_n& base, const CWString& reference) {
+    std::u16string_view rest = View(reference);
+    if (StartsWithScheme(rest))
+        return reference;
+
+    // The reference's parts: [//authority][path][?query][#fragment].
+    std::u16string_view fragment, query, authority;
+    bool hasQuery = false, hasAuthority = false;
+    if (const size_t hash = rest.find(u'#'); hash != std::u16string_view::npos) {
+        fragment = rest.substr(hash);
+        rest = rest.substr(0, hash);
+    }
+    if (const size_t mark = rest.find(u'?'); mark != std::u16string_view::npos) {
+        query = rest.substr(mark);
+        rest = rest.substr(0, mark);
+        hasQuery = true;
+    }
+    if (rest.starts_with(u"//")) {
+        const size_t slash = rest.find(u'/', 2);
+        authority = rest.substr(2, slash == std::u16string_view::npos ? rest.npos : slash - 2);
+        rest = slash == std::u16string_view::npos ? std::u16string_view() : rest.substr(slash);
+        hasAuthority = true;
+    }
+
+    std::u16string target(View(base.Scheme));
+    target += u"://";
+    std::u16string path;
+    if (hasAuthority) {
+        target += authority;
+        path = RemoveDotSegments(rest);
+    } else {
+        // A host with colons is an IPv6 address, written in brackets.
+        const std::u16string_view host = View(base.Host);
+        const bool brackets = host.find(u':') != host.npos && !host.starts_with(u'[');
+        if (brackets)
+            target += u'[';
+        target += host;
+        if (brackets)
+            target += u']';
+        const int32_t defaultPort = base.SchemeType == rg_scheme_https ? 443 : 80;
+        if (base.Port != 0 && base.Port != defaultPort)
+            target += u':' + std::u16string(View(CWString(static_cast<int64_t>(base.Port))));
+        const std::u16string_view basePath = View(base.Path);
+        const std::u16string_view baseExtra = View(base.ExtraInfo);
+        const std::u16string_view baseQuery = baseExtra.substr(0, baseExtra.find(u'#'));
+        if (rest.empty()) {
+            path = basePath.empty() ? u"/" : std::u16string(basePath);
+            if (!hasQuery)
+                query = baseQuery;
+        } else if (rest[0] == u'/') {
+            path = RemoveDotSegments(rest);
+        } else {
+            // Relative to the directory of the base path.
+            const size_t slash = basePath.rfind(u'/');
+            std::u16string merged(slash == basePath.npos ? u"/" : basePath.substr(0, slash + 1));
+            merged += rest;
+            path = RemoveDotSegments(merged);
+        }
+    }
+    target += path;
+    target += query;
+    target += fragment;
+    return CWString(target.c_str());
+}
+
 } // namespace rg_nimb_Kovra

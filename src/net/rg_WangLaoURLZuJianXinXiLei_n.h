@@ -71,4 +71,11 @@ int32_t CrackUrl(const CWString& url, rg_WangLaoURLZuJianXinXiLei_n& parts, uint
 // characters.
 int32_t CrackUrlPortable(const CWString& url, rg_WangLaoURLZuJianXinXiLei_n& parts, uint32_t flags);
 
+// The absolute URL that `reference` (a redirect's Location, say) names when read against
+// the URL split into `base`. A reference that starts with a scheme is absolute and comes
+// back unchanged; anything else (a path, "//host/path", "?query", "#fragment", "../x") is
+// resolved as RFC 3986 resolves relative references, dot segments removed, with the
+// base's scheme and host, and its port where that is not the scheme's default.
+CWString ResolveUrlReference(const rg_WangLaoURLZuJianXinXiLei_n& base, const CWString& reference);
+
 } // namespace rg_nimb_Kovra

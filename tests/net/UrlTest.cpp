@@ -121,6 +121,56 @@ TEST(CrackUrl, ThePortableSplitterEndsTheHostAtAQueryOrFragment) {
 }
 #endif
 
+// The reference resolution examples of RFC 3986, section 5.4, and the redirects the
+// client meets: a relative location is resolved whatever it carries in its query.
+TEST(ResolveUrlReference, RelativeReferencesAgainstABase) {
+    const struct {
+        const char16_t* Base;
+        const char16_t* Reference;
+        const char16_t* Expected;
+    } cases[] = {
+        {u"http://a/b/c/d;p?q", u"g:h", u"g:h"},
+        {u"http://a/b/c/d;p?q", u"g", u"http://a/b/c/g"},
+        {u"http://a/b/c/d;p?q", u"./g", u"http://a/b/c/g"},
+        {u"http://a/b/c/d;p?q", u"g/", u"http://a/b/c/g/"},
+        {u"http://a/b/c/d;p?q", u"/g", u"http://a/g"},
+        {u"http://a/b/c/d;p?q", u"//g", u"http://g"},
+        {u"http://a/b/c/d;p?q", u"?y", u"http://a/b/c/d;p?y"},
+        {u"http://a/b/c/d;p?q", u"g?y", u"http://a/b/c/g?y"},
+        {u"http://a/b/c/d;p?q", u"#s", u"http://a/b/c/d;p?q#s"},
+        {u"http://a/b/c/d;p?q", u"g?y#s", u"http://a/b/c/g?y#s"},
+        {u"http://a/b/c/d;p?q", u";x", u"http://a/b/c/;x"},
+        {u"http://a/b/c/d;p?q", u"", u"http://a/b/c/d;p?q"},
+        {u"http://a/b/c/d;p?q", u".", u"http://a/b/c/"},
+        {u"http://a/b/c/d;p?q", u"..", u"http://a/b/"},
+        {u"http://a/b/c/d;p?q", u"../g", u"http://a/b/g"},
+        {u"http://a/b/c/d;p?q", u"../..", u"http://a/"},
+        {u"http://a/b/c/d;p?q", u"../../g", u"http://a/g"},
+        {u"http://a/b/c/d;p?q", u"../../../../g", u"http://a/g"},
+        {u"http://a/b/c/d;p?q", u"/./g", u"http://a/g"},
+        {u"http://a/b/c/d;p?q", u"/../g", u"http://a/g"},
+        {u"http://a/b/c/d;p?q", u"g.", u"http://a/b/c/g."},
+        {u"http://a/b/c/d;p?q", u"..g", u"http://a/b/c/..g"},
+        {u"http://a/b/c/d;p?q", u"./g/.", u"http://a/b/c/g/"},
+        {u"http://a/b/c/d;p?q", u"g;x=1/../y", u"http://a/b/c/y"},
+        {u"http://a/b/c/d;p?q", u"g?y/../x", u"http://a/b/c/g?y/../x"},
+        {u"http://a/b/c/d;p?q", u"g#s/../x", u"http://a/b/c/g#s/../x"},
+        {u"http://a/b/c/d;p?q", u"http:g", u"http:g"},
+        {u"http://127.0.0.1:8080/start", u"/final?next=http://127.0.0.1/x",
+         u"http://127.0.0.1:8080/final?next=http://127.0.0.1/x"},
+        {u"https://example.com:443/a/b", u"c#top", u"https://example.com/a/c#top"},
+        {u"https://example.com:8443/a", u"//other.example/p", u"https://other.example/p"},
+        {u"http://example.com", u"x", u"http://example.com/x"},
+        {u"http://example.com/a", u"HTTPS://secure.example/", u"HTTPS://secure.example/"},
+    };
+    for (const auto& c : cases) {
+        rg_WangLaoURLZuJianXinXiLei_n base;
+        ASSERT_TRUE(CrackUrl(CWConstString(c.Base), base, 0)) << Utf8(c.Base);
+        EXPECT_EQ(Units(ResolveUrlReference(base, CWConstString(c.Reference))), c.Expected)
+            << Utf8(c.Base) << " + " << Utf8(c.Reference);
+    }
+}
+
 TEST(UrlRecords, DumpsEqualityAndStreams) {
     rg_WangLaoURLZuJianXinXiLei_n parts;
     ASSERT_TRUE(CrackUrl(CWConstString(u"https://u:p@example.com:8443/a?b"), parts, 0));

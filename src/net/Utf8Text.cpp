@@ -18,12 +18,16 @@ int64_t Utf8ToText(const CNimbMem& bytes, CWString& text, bool validate) {
         text.Clear();
         return 0;
     }
-    CNimbMem units;
-    auto* out = reinterpret_cast<char16_t*>(units.SetSize(static_cast<int64_t>(size) * 2));
+    // Straight into the text's own storage: a body at the size limit costs its text and
+    // no scratch copy. Valid input is sized exactly; replacement decoding never needs more
+    // units than there are bytes.
+    const int64_t room = valid ? static_cast<int64_t>(simdutf::utf16_length_from_utf8(input, size))
+                               : static_cast<int64_t>(size);
+    char16_t* out = text.PrepareUnits(room);
     const int64_t count =
         valid ? static_cast<int64_t>(simdutf::convert_valid_utf8_to_utf16le(input, size, out))
               : Platform::Utf8ToUtf16(input, static_cast<int64_t>(size), out);
-    text.SetTextN(out, count);
+    text.SetLength(count);
     return count;
 }
 

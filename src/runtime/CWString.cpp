@@ -389,6 +389,11 @@ void CWString::SetLength(int64_t length) {
         units[i] = u' ';
 }
 
+char16_t* CWString::PrepareUnits(int64_t length) {
+    ConstText = nullptr;
+    return ResizeOwned(length);
+}
+
 bool CWString::IsEqual(const CNimbObject& other) const {
     if (!CNimbObject::IsEqual(other))
         return false;

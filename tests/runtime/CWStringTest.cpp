@@ -162,6 +162,23 @@ TEST(CWString, SetLengthCutsOrPadsWithSpaces) {
     EXPECT_EQ(text.GetBuffer().GetCapacity(), 0);
 }
 
+// Writers that know the length fill a text in place; a borrowed literal is never written.
+TEST(CWString, PreparedUnitsAreTheTextsOwn) {
+    CWConstString borrowed(u"literal");
+    CWString text(borrowed);
+    char16_t* units = text.PrepareUnits(3);
+    ASSERT_NE(units, nullptr);
+    units[0] = u'中';
+    units[1] = u'文';
+    units[2] = u'!';
+    EXPECT_EQ(Units(text), u"中文!");
+    EXPECT_FALSE(text.IsBorrowed());
+    EXPECT_EQ(Units(borrowed), u"literal");
+    EXPECT_EQ(text.GetBuffer().GetSize(), 8); // three units and the terminator
+    EXPECT_EQ(text.PrepareUnits(0), nullptr);
+    EXPECT_TRUE(text.IsEmpty());
+}
+
 TEST(CWString, SettingText) {
     CWString text(u"previous");
     text.SetTextN(u"a\0b", 3);

@@ -3,12 +3,15 @@
 #include "net/Utf8Text.h"
 #include "net/rg_WangLaoURLZuJianXinXiLei_n.h"
 #include "runtime/CNimbBaseDataType.h"
+#include "runtime/win/CWinHandle.h"
 #include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
 #include <winhttp.h>
 
 #include <algorithm>
+#include <atomic>
+#include <vector>
 
 namespace rg_nimb_Kovra {
 
@@ -21,6 +24,8 @@ namespace {
 constexpr int64_t kChunk = 1048576;
 // Not in every SDK's winhttp.h.
 constexpr DWORD kOptionTcpFastOpen = 153;
+
+using CHttpHandle = CWinHandle<HINTERNET, &::WinHttpCloseHandle>;
 
 // Empty texts pass to WinHTTP as nothing.
 const wchar_t* WideOrNull(const CWString& text) {
@@ -90,104 +95,263 @@ int32_t QueryHeaderNumber(HINTERNET request, DWORD level, rg_nimb_base::rg_Zheng
     return static_cast<int32_t>(value);
 }
 
-// One CR LF-ended line of cookie pairs per Set-Cookie header of the current response.
-void CollectCookies(HINTERNET request, CWString& cookies) {
-    rg_nimb_base::rg_ZhengShuLei index(0);
-    CWString value;
-    while (QueryHeaderText(request, WINHTTP_QUERY_SET_COOKIE, value, index)) {
-        cookies.Append(SetCookieToCookie(value));
-        cookies.Append(u"\r\n");
-    }
-}
-
 void Fail(rg_WangYeFangWenXiangYingLei_n& response, const char16_t* prefix) {
     response.ErrorText =
         CWString::Concat(CWConstString(prefix), rg_WangLaoFangWenLei_n::LastErrorText());
 }
 
+void FailWith(rg_WangYeFangWenXiangYingLei_n& response, const char16_t* prefix, DWORD error) {
+    ::SetLastError(error);
+    Fail(response, prefix);
+}
+
 const char16_t* const kVerbs[] = {u"GET",     u"POST",  u"HEAD",    u"PUT",  u"DELETE",
                                   u"OPTIONS", u"TRACE", u"CONNECT", u"PATCH"};
 
-// Reads a body of announced length into `body`, in chunks of 1 MiB, growing the buffer
-// with what actually arrives: the length is the server's claim, and a short body must
-// neither be padded with zeros nor allocated in full up front.
-void ReadAnnouncedBody(HINTERNET request, int64_t announced, DWORD deadline,
-                       rg_WangYeFangWenXiangYingLei_n& response) {
-    CNimbMem& body = response.Body;
-    body.SetSize(0);
-    body.SetStep(kChunk);
-    int64_t filled = 0;
-    while (filled < announced) {
-        if (filled >= rg_WangLaoFangWenLei_n::MaxBodySize) {
-            ::SetLastError(ERROR_FILE_TOO_LARGE);
-            Fail(response, u"接收数据失败：");
-            return;
-        }
-        const int64_t chunk = std::min(kChunk, announced - filled);
-        uint8_t* data = body.SetSize(filled + chunk);
-        int64_t got = 0;
-        while (got < chunk) {
-            DWORD read = 0;
-            if (!::WinHttpReadData(request, data + filled + got, static_cast<DWORD>(chunk - got),
-                                   &read)) {
-                body.SetSize(filled + got);
-                Fail(response, chunk == kChunk ? u"接收数据失败：" : u"接收数据失败： ");
-                return;
-            }
-            if (read == 0)
-                break;
-            got += read;
-            if (deadline != 0 && static_cast<int32_t>(::GetTickCount() - deadline) > 0) {
-                body.SetSize(filled + got);
-                ::SetLastError(ERROR_WINHTTP_TIMEOUT);
-                Fail(response, u"接收数据失败：");
-                return;
-            }
-        }
-        filled += got;
-        if (got < chunk) {
-            body.SetSize(filled);
-            // The connection ended before the announced length.
-            ::SetLastError(ERROR_WINHTTP_INVALID_SERVER_RESPONSE);
-            Fail(response, u"接收数据失败：");
-            return;
-        }
+// The instant a request must be over by, on the tick count that never wraps.
+class Deadline {
+public:
+    explicit Deadline(int32_t timeoutMs)
+        : At(::GetTickCount64() +
+             static_cast<ULONGLONG>(
+                 timeoutMs > 0 ? timeoutMs : rg_WangLaoFangWenLei_n::DefaultRequestBoundMs)) {}
+
+    bool Passed() const { return ::GetTickCount64() >= At; }
+    DWORD Left() const {
+        const ULONGLONG now = ::GetTickCount64();
+        return now >= At ? 0 : static_cast<DWORD>(At - now);
     }
+
+private:
+    ULONGLONG At;
+};
+
+// Where one request handle and WinHTTP's worker threads meet. The status callback records
+// each completion here and sets Done, for which the caller waits no longer than its
+// deadline. A caller that gives up closes the handle and leaves; WinHTTP may still
+// complete the call it had started, into these buffers, until it tells the handle is
+// closing. So the record is shared: the caller holds one reference and the handle, once
+// its callback is set, another, which the closing notification drops. It lives on the
+// process heap, not in the pool, since the last reference may go on a WinHTTP thread.
+class CAsyncCall {
+public:
+    static CAsyncCall* Create() {
+        auto* call = new CAsyncCall;
+        call->Done.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+        if (!call->Done) {
+            call->Release();
+            return nullptr;
+        }
+        return call;
+    }
+    void AddRef() { References.fetch_add(1, std::memory_order_relaxed); }
+    void Release() {
+        if (References.fetch_sub(1, std::memory_order_acq_rel) == 1)
+            delete this;
+    }
+
+    // The outcome of the call just started: false when the deadline passed first,
+    // otherwise true with Completion, Error and Count set.
+    bool Await(const Deadline& deadline) {
+        return ::WaitForSingleObject(Done.Get(), deadline.Left()) == WAIT_OBJECT_0;
+    }
+
+    static void CALLBACK OnStatus(HINTERNET, DWORD_PTR context, DWORD status, void* information,
+                                  DWORD length) {
+        auto* call = reinterpret_cast<CAsyncCall*>(context);
+        if (call == nullptr)
+            return;
+        switch (status) {
+        case WINHTTP_CALLBACK_STATUS_HANDLE_CLOSING:
+            call->Release();
+            return;
+        case WINHTTP_CALLBACK_STATUS_REQUEST_SENT:
+            call->Sent.store(true, std::memory_order_release);
+            return;
+        case WINHTTP_CALLBACK_STATUS_SENDREQUEST_COMPLETE:
+        case WINHTTP_CALLBACK_STATUS_HEADERS_AVAILABLE:
+            break;
+        case WINHTTP_CALLBACK_STATUS_DATA_AVAILABLE:
+            call->Count = *static_cast<const DWORD*>(information);
+            break;
+        case WINHTTP_CALLBACK_STATUS_READ_COMPLETE:
+            call->Count = length;
+            break;
+        case WINHTTP_CALLBACK_STATUS_REQUEST_ERROR:
+            call->Error = static_cast<const WINHTTP_ASYNC_RESULT*>(information)->dwError;
+            break;
+        default:
+            return;
+        }
+        call->Completion = status;
+        ::SetEvent(call->Done.Get());
+    }
+
+    CKernelHandle Done;
+    // Whether the request has left: from then on, waiting is waiting for the response,
+    // even where the platform reports the send complete only once the answer begins.
+    std::atomic<bool> Sent{false};
+    // Written by the callback before Done is set, read by the caller after its wait.
+    DWORD Completion = 0;
+    DWORD Error = 0;
+    DWORD Count = 0;
+    // What WinHTTP reads from and writes into while a call may be pending.
+    std::vector<uint8_t> RequestBody;
+    std::vector<uint8_t> Received;
+
+private:
+    CAsyncCall() = default;
+    ~CAsyncCall() = default;
+
+    std::atomic<int> References{1};
+};
+
+// One request handle with its call record; closing it abandons whatever is pending.
+class CRequest {
+public:
+    CRequest() = default;
+    CRequest(const CRequest&) = delete;
+    CRequest& operator=(const CRequest&) = delete;
+    ~CRequest() { Close(); }
+
+    // Takes over a fresh request handle, closed with this object, and makes it report to
+    // a new call record; false when that cannot be done.
+    bool Attach(HINTERNET request) {
+        Close();
+        Handle.Reset(request);
+        Call = CAsyncCall::Create();
+        if (Call == nullptr)
+            return false;
+        DWORD_PTR context = reinterpret_cast<DWORD_PTR>(Call);
+        if (!::WinHttpSetOption(request, WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof context))
+            return false;
+        const DWORD notifications = WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS |
+                                    WINHTTP_CALLBACK_FLAG_HANDLES |
+                                    WINHTTP_CALLBACK_FLAG_SEND_REQUEST;
+        if (::WinHttpSetStatusCallback(request, &CAsyncCall::OnStatus, notifications, 0) ==
+            WINHTTP_INVALID_STATUS_CALLBACK)
+            return false;
+        Call->AddRef(); // the handle's, dropped by its closing notification
+        return true;
+    }
+    // The handle first: its closing notification may then come at any time, and the call
+    // record stays for it.
+    void Close() {
+        Handle.Reset();
+        if (Call != nullptr)
+            Call->Release();
+        Call = nullptr;
+    }
+
+    CHttpHandle Handle;
+    CAsyncCall* Call = nullptr;
+};
+
+// The outcome of one asynchronous step.
+enum class Step { Done, Failed, TimedOut };
+
+// Waits for the step just started (`started` is what the starting call returned) and
+// leaves the failure's code as the thread's last error.
+Step Finish(BOOL started, CAsyncCall& call, const Deadline& deadline) {
+    if (!started)
+        return Step::Failed;
+    if (!call.Await(deadline)) {
+        ::SetLastError(ERROR_WINHTTP_TIMEOUT);
+        return Step::TimedOut;
+    }
+    if (call.Completion == WINHTTP_CALLBACK_STATUS_REQUEST_ERROR) {
+        ::SetLastError(call.Error);
+        return Step::Failed;
+    }
+    return Step::Done;
 }
 
-// Reads a body of unknown length by the amounts WinHTTP reports available.
-void ReadUnannouncedBody(HINTERNET request, DWORD deadline,
-                         rg_WangYeFangWenXiangYingLei_n& response) {
-    CNimbMem& body = response.Body;
-    body.SetStep(kChunk);
-    CNimbMem block;
-    for (;;) {
-        DWORD available = 0;
-        if (!::WinHttpQueryDataAvailable(request, &available)) {
-            Fail(response, u"取可用数据量失败：");
-            return;
-        }
-        uint8_t* data = block.SetSize(available);
-        DWORD read = 0;
-        if (!::WinHttpReadData(request, data, available, &read)) {
-            Fail(response, u"接收数据失败：");
-            return;
-        }
-        if (read == 0)
-            return;
-        // Only what was read: a short read must not append stale bytes.
-        body.AppendBytes(data, read);
-        if (body.GetSize() >= rg_WangLaoFangWenLei_n::MaxBodySize) {
-            ::SetLastError(ERROR_FILE_TOO_LARGE);
-            Fail(response, u"接收数据失败：");
-            return;
-        }
-        if (deadline != 0 && static_cast<int32_t>(::GetTickCount() - deadline) > 0) {
-            ::SetLastError(ERROR_WINHTTP_TIMEOUT);
-            Fail(response, u"接收数据失败：");
-            return;
-        }
+// One CR LF-ended line of cookie pairs per Set-Cookie header of the current response;
+// false when the deadline cut the list short.
+bool CollectCookies(HINTERNET request, CWString& cookies, const Deadline& deadline) {
+    rg_nimb_base::rg_ZhengShuLei index(0);
+    CWString value;
+    while (QueryHeaderText(request, WINHTTP_QUERY_SET_COOKIE, value, index)) {
+        cookies.Append(SetCookieToCookie(value));
+        cookies.Append(u"\r\n");
+        if (deadline.Passed())
+            return false;
     }
+    return true;
+}
+
+// Reads the body by the amounts WinHTTP reports available, each read at most a chunk,
+// until the data ends, the announced length (0: none) is complete, the size limit is
+// passed or the deadline strikes. A length is the server's claim: the body grows with
+// what actually arrives and is neither padded nor allocated in full up front. False when
+// the body is incomplete, with the failure in the response's ErrorText.
+bool ReadBody(CRequest& request, int64_t announced, const Deadline& deadline,
+              rg_WangYeFangWenXiangYingLei_n& response) {
+    CNimbMem& body = response.Body;
+    if (announced > 0)
+        body.SetSize(0);
+    body.SetStep(kChunk);
+    CAsyncCall& call = *request.Call;
+    // The failure texts of an announced body tell a whole chunk from the last part one.
+    const int64_t lastChunk = announced / kChunk * kChunk;
+    const auto readFailed = [&](int64_t at) {
+        Fail(response, announced > 0 && at >= lastChunk && announced % kChunk != 0
+                           ? u"接收数据失败： "
+                           : u"接收数据失败：");
+    };
+    int64_t filled = 0;
+    while (announced <= 0 || filled < announced) {
+        // Data that is always there already would never let a wait run out.
+        if (deadline.Passed()) {
+            FailWith(response, u"接收数据失败：", ERROR_WINHTTP_TIMEOUT);
+            return false;
+        }
+        Step step =
+            Finish(::WinHttpQueryDataAvailable(request.Handle.Get(), nullptr), call, deadline);
+        if (step == Step::TimedOut) {
+            Fail(response, u"接收数据失败：");
+            return false;
+        }
+        if (step == Step::Failed) {
+            if (announced > 0)
+                readFailed(filled);
+            else
+                Fail(response, u"取可用数据量失败：");
+            return false;
+        }
+        const int64_t available = call.Count;
+        if (available == 0)
+            break;
+        if (body.GetSize() >= rg_WangLaoFangWenLei_n::MaxBodySize) {
+            FailWith(response, u"接收数据失败：", ERROR_FILE_TOO_LARGE);
+            return false;
+        }
+        int64_t want =
+            std::min({available, kChunk, rg_WangLaoFangWenLei_n::MaxBodySize - body.GetSize()});
+        if (announced > 0)
+            want = std::min(want, announced - filled);
+        call.Received.resize(std::max(call.Received.size(), static_cast<size_t>(want)));
+        step = Finish(::WinHttpReadData(request.Handle.Get(), call.Received.data(),
+                                        static_cast<DWORD>(want), nullptr),
+                      call, deadline);
+        if (step == Step::TimedOut) {
+            Fail(response, u"接收数据失败：");
+            return false;
+        }
+        if (step == Step::Failed) {
+            readFailed(filled);
+            return false;
+        }
+        if (call.Count == 0)
+            break;
+        body.AppendBytes(call.Received.data(), call.Count);
+        filled += call.Count;
+    }
+    if (announced > 0 && filled < announced) { // the connection ended before the length
+        FailWith(response, u"接收数据失败：", ERROR_WINHTTP_INVALID_SERVER_RESPONSE);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -257,9 +421,11 @@ int32_t rg_WangLaoFangWenLei_n::OpenSession() {
     const wchar_t* agent = UserAgent.IsNullObject()
                                ? nullptr
                                : Wide(UserAgent.IsEmpty() ? DefaultUserAgent : UserAgent);
+    // Asynchronous, so that a request can be given up at its deadline: a pending
+    // synchronous call cannot be cut short. Request itself waits for every step.
     HINTERNET session =
         ::WinHttpOpen(agent, static_cast<DWORD>(AccessType), named ? Wide(ProxyServer) : nullptr,
-                      named ? Wide(ProxyBypass) : nullptr, 0);
+                      named ? Wide(ProxyBypass) : nullptr, WINHTTP_FLAG_ASYNC);
     if (session == nullptr)
         return 0;
     SetNumber(session, WINHTTP_OPTION_IPV6_FAST_FALLBACK, 1);
@@ -303,23 +469,11 @@ struct Outgoing {
     uint32_t CrackFlags;
 };
 
-// The handles of one request to one URL.
+// The handles of one request to one URL. The request goes first, then its connection.
 struct Exchange {
-    HINTERNET Connection = nullptr;
-    HINTERNET Request = nullptr;
     rg_WangLaoURLZuJianXinXiLei_n Parts;
-
-    Exchange() = default;
-    Exchange(const Exchange&) = delete;
-    Exchange& operator=(const Exchange&) = delete;
-    ~Exchange() { Close(); }
-    void Close() {
-        if (Request != nullptr)
-            ::WinHttpCloseHandle(Request);
-        if (Connection != nullptr)
-            ::WinHttpCloseHandle(Connection);
-        Request = Connection = nullptr;
-    }
+    CHttpHandle Connection;
+    CRequest Request;
 };
 
 // Splits the URL, connects and opens the request with every option and header line;
@@ -334,17 +488,20 @@ bool Open(HINTERNET session, const CWString& url, const Outgoing& out, Exchange&
     // 80 and 443 are passed as the scheme's default port, whatever the scheme.
     const INTERNET_PORT port =
         parts.Port == 80 || parts.Port == 443 ? 0 : static_cast<INTERNET_PORT>(parts.Port);
-    exchange.Connection = ::WinHttpConnect(session, Wide(parts.Host), port, 0);
-    if (exchange.Connection == nullptr) {
+    exchange.Connection.Reset(::WinHttpConnect(session, Wide(parts.Host), port, 0));
+    if (!exchange.Connection) {
         Fail(response, u"连接服务器失败：");
         return false;
     }
     const CWString object = CWString::Concat(parts.Path, parts.ExtraInfo);
-    exchange.Request = ::WinHttpOpenRequest(
-        exchange.Connection, Wide(out.Verb), WideOrNull(object), nullptr, nullptr, nullptr,
+    HINTERNET request = ::WinHttpOpenRequest(
+        exchange.Connection.Get(), Wide(out.Verb), WideOrNull(object), nullptr, nullptr, nullptr,
         parts.SchemeType == rg_scheme_https ? WINHTTP_FLAG_SECURE : 0);
-    HINTERNET request = exchange.Request;
     if (request == nullptr) {
+        Fail(response, u"打开请求失败：");
+        return false;
+    }
+    if (!exchange.Request.Attach(request)) {
         Fail(response, u"打开请求失败：");
         return false;
     }
@@ -414,24 +571,31 @@ bool IsRedirect(int32_t status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
-// The absolute URL a Location value names, seen from the URL split into `from`.
-CWString ResolveLocation(const rg_WangLaoURLZuJianXinXiLei_n& from, const CWString& location) {
-    if (location.Find(u"://") > 0)
-        return location;
-    CWString origin = CWString::Concat(from.Scheme, u"://");
-    if (location.StartsWithNoCase(u"//"))
-        return CWString::Concat(CWString::Concat(from.Scheme, u":"), location);
-    origin.Append(from.Host);
-    const bool defaultPort = from.Port == (from.SchemeType == rg_scheme_https ? 443 : 80);
-    if (!defaultPort)
-        origin.AppendFormat(u":%d", from.Port);
-    if (location.GetText()[0] == u'/')
-        return CWString::Concat(origin, location);
-    // Relative to the directory of the current path.
-    const int64_t slash = from.Path.Find(u"/", -1, false, true);
-    origin.Append(slash >= 0 ? from.Path.Left(slash + 1) : CWString(u"/"));
-    origin.Append(location);
-    return origin;
+// Sends the request and waits for the response's headers; false with the failure in the
+// response's ErrorText.
+bool SendAndReceive(const Outgoing& out, Exchange& exchange, const Deadline& deadline,
+                    rg_WangYeFangWenXiangYingLei_n& response) {
+    CAsyncCall& call = *exchange.Request.Call;
+    // WinHTTP reads the body while the send is pending, which may outlast this call.
+    const int32_t length = static_cast<int32_t>(out.Body.GetSize());
+    if (length > 0)
+        call.RequestBody.assign(out.Body.GetData(), out.Body.GetData() + length);
+    const DWORD size = static_cast<DWORD>(std::max(length, 0));
+    const BOOL sent =
+        ::WinHttpSendRequest(exchange.Request.Handle.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
+                             length > 0 ? call.RequestBody.data() : WINHTTP_NO_REQUEST_DATA, size,
+                             size, reinterpret_cast<DWORD_PTR>(&call));
+    if (Finish(sent, call, deadline) != Step::Done) {
+        Fail(response,
+             call.Sent.load(std::memory_order_acquire) ? u"接收响应失败：" : u"发送请求失败：");
+        return false;
+    }
+    if (Finish(::WinHttpReceiveResponse(exchange.Request.Handle.Get(), nullptr), call, deadline) !=
+        Step::Done) {
+        Fail(response, u"接收响应失败：");
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -444,7 +608,7 @@ CNimbMem rg_WangLaoFangWenLei_n::Request(CWString& url, int32_t method, const CW
                                          const CWString& proxyPassword, int32_t timeoutMs,
                                          int32_t ignoreCertErrors, const CWString& acceptEncoding,
                                          rg_WangYeFangWenXiangYingLei_n& response) {
-    const DWORD start = ::GetTickCount();
+    const Deadline deadline(timeoutMs);
     Outgoing out{CWConstString(method >= 0 && method <= 8 ? kVerbs[method] : u"GET"),
                  CNimbMem(bodyBytes),
                  headers,
@@ -468,47 +632,38 @@ CNimbMem rg_WangLaoFangWenLei_n::Request(CWString& url, int32_t method, const CW
         return CNimbMem();
     }
     CWString target(url);
-    Exchange exchange;
     int32_t redirects = 0;
     for (;;) {
+        Exchange exchange;
         if (!Open(Session, target, out, exchange, response))
             return CNimbMem();
-        const int32_t length = static_cast<int32_t>(out.Body.GetSize());
-        if (::WinHttpSendRequest(exchange.Request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                                 length > 0 ? out.Body.GetData() : WINHTTP_NO_REQUEST_DATA,
-                                 static_cast<DWORD>(std::max(length, 0)),
-                                 static_cast<DWORD>(std::max(length, 0)),
-                                 reinterpret_cast<DWORD_PTR>(&response)) != TRUE) {
-            Fail(response, u"发送请求失败：");
+        HINTERNET request = exchange.Request.Handle.Get();
+        if (!SendAndReceive(out, exchange, deadline, response))
             break;
-        }
-        if (::WinHttpReceiveResponse(exchange.Request, nullptr) != TRUE) {
-            Fail(response, u"接收响应失败：");
-            break;
-        }
         rg_nimb_base::rg_ZhengShuLei index(0);
-        QueryHeaderText(exchange.Request, WINHTTP_QUERY_RAW_HEADERS_CRLF, response.RawHeaders,
-                        index);
+        QueryHeaderText(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, response.RawHeaders, index);
         index.Value = 0;
-        response.StatusCode = QueryHeaderNumber(exchange.Request, WINHTTP_QUERY_STATUS_CODE, index);
+        response.StatusCode = QueryHeaderNumber(request, WINHTTP_QUERY_STATUS_CODE, index);
 
         CWString location;
         index.Value = 0;
         if (maxRedirects > 0 && IsRedirect(response.StatusCode) &&
-            QueryHeaderText(exchange.Request, WINHTTP_QUERY_LOCATION, location, index) &&
+            QueryHeaderText(request, WINHTTP_QUERY_LOCATION, location, index) &&
             !location.IsEmpty()) {
-            const CWString next = ResolveLocation(exchange.Parts, location);
+            const CWString next = ResolveUrlReference(exchange.Parts, location);
             const bool downgrade =
                 exchange.Parts.SchemeType == rg_scheme_https && next.StartsWithNoCase(u"http://");
             if (redirects >= maxRedirects || downgrade) {
-                ::SetLastError(ERROR_WINHTTP_REDIRECT_FAILED);
-                Fail(response, u"接收响应失败：");
+                FailWith(response, u"接收响应失败：", ERROR_WINHTTP_REDIRECT_FAILED);
                 break;
             }
             ++redirects;
             ++response.RedirectCount;
             response.RedirectUrls.Texts.AddText(next.GetText());
-            CollectCookies(exchange.Request, response.Cookies);
+            if (!CollectCookies(request, response.Cookies, deadline)) {
+                FailWith(response, u"接收响应失败：", ERROR_WINHTTP_TIMEOUT);
+                break;
+            }
             // As browsers do: 303 asks for a GET, and so do 301 and 302 after a POST.
             const bool toGet =
                 response.StatusCode == 303 ||
@@ -517,26 +672,22 @@ CNimbMem rg_WangLaoFangWenLei_n::Request(CWString& url, int32_t method, const CW
                 out.Verb = CWConstString(u"GET");
                 out.Body.SetSize(0);
             }
-            exchange.Close();
             target = next;
             continue;
         }
 
+        bool complete = true;
         if (!out.Verb.HasSameText(CWConstString(u"HEAD"))) {
-            // A body may not keep the request past the sum of its time-outs.
-            const DWORD deadline = timeoutMs > 0 ? start + 4 * static_cast<DWORD>(timeoutMs) : 0;
             index.Value = 0;
-            const int32_t announced =
-                QueryHeaderNumber(exchange.Request, WINHTTP_QUERY_CONTENT_LENGTH, index);
-            if (announced > 0)
-                ReadAnnouncedBody(exchange.Request, announced, deadline, response);
-            else
-                ReadUnannouncedBody(exchange.Request, deadline, response);
+            complete = ReadBody(exchange.Request,
+                                QueryHeaderNumber(request, WINHTTP_QUERY_CONTENT_LENGTH, index),
+                                deadline, response);
         }
-        CollectCookies(exchange.Request, response.Cookies);
+        // A body that failed keeps its own failure text.
+        if (!CollectCookies(request, response.Cookies, deadline) && complete)
+            FailWith(response, u"接收响应失败：", ERROR_WINHTTP_TIMEOUT);
         break;
     }
-    exchange.Close();
     outCookies = response.Cookies;
     outHeaders = response.RawHeaders;
     return response.Body;
@@ -549,11 +700,19 @@ CWString rg_WangLaoFangWenLei_n::FetchText(CWString& url, const CWString& bodyTe
                                            const CWString& proxyUser, const CWString& proxyPassword,
                                            const CWString& acceptEncoding,
                                            rg_WangYeFangWenXiangYingLei_n& response) {
-    const CNimbMem bytes =
+    CNimbMem bytes =
         Request(url, rg_http_get, bodyText, bodyBytes, headers, cookieText, -1, outCookies,
                 outHeaders, proxy, proxyUser, proxyPassword, 15000, 1, acceptEncoding, response);
+    // The response holds the same bytes as the returned copy, as long as Request is this
+    // class's own. The copy goes before decoding, so that a body at the size limit costs
+    // itself and its text, and no third buffer.
+    const CNimbMem* source = &bytes;
+    if (bytes.IsEqual(response.Body)) {
+        bytes.SetSize(0);
+        source = &response.Body;
+    }
     CWString text;
-    Utf8ToText(bytes, text, false);
+    Utf8ToText(*source, text, false);
     return text;
 }
 

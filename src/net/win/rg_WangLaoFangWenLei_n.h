@@ -1,6 +1,15 @@
 #pragma once
 // Synchronous HTTP and HTTPS requests over WinHTTP. One object owns one session, opened
 // on first use and reused by every request made through it.
+//
+// Bounds. Every request, redirects included, returns within `timeoutMs` of its start (60 s
+// when `timeoutMs` is 0 or less), whatever the server does: silent, trickling its headers
+// or its body a byte at a time, or sending without end. The client enforces this itself;
+// WinHTTP's own time-outs run per read and never trip on a trickle. A deadline that
+// strikes while waiting for the headers fails with "接收响应失败：", while reading the
+// body with "接收数据失败：", keeping the bytes that arrived. A body stops at MaxBodySize
+// bytes; a request for one that large holds about twice that at its peak (the response's
+// body and the returned copy), and FetchText three times (the body and its text).
 
 #include "net/rg_WangYeFangWenXiangYingLei_n.h"
 #include "runtime/CNimbMem.h"
@@ -72,6 +81,8 @@ class rg_WangLaoFangWenLei_n : public CNimbObject {
     // Bodies beyond this many bytes are cut off with an error: a server can make a
     // request read without end, and nothing the viewer asks for comes near it.
     static constexpr int64_t MaxBodySize = 64 * 1024 * 1024;
+    // The bound of a request whose `timeoutMs` sets none.
+    static constexpr int32_t DefaultRequestBoundMs = 60000;
 
     CWString UserAgent;     // empty: DefaultUserAgent; NullObject set: none at all
     int32_t AccessType = 1; // 1 no proxy, 3 named proxy

@@ -131,10 +131,54 @@ class Handler(http.server.BaseHTTPRequestHandler):
             except OSError:
                 pass
             self.close_connection = True
+        elif path == "/trickle-body":
+            # Announces a length, then sends a byte per interval.
+            self.send_response(200)
+            self.send_header("Content-Length", query["announce"])
+            self.end_headers()
+            self.trickle(pattern(int(query["announce"])), float(query.get("interval", "1")))
+        elif path == "/trickle-headers":
+            # The status line and header lines, a byte per interval, without end.
+            line = b"HTTP/1.1 200 OK\r\n" + b"X-Slow: " + b"s" * 100000
+            self.trickle(line, float(query.get("interval", "1")))
+        elif path == "/endless-headers":
+            # Header lines as fast as they go, never the blank line that ends them.
+            self.wfile.write(b"HTTP/1.1 200 OK\r\n")
+            self.flood(lambda n: b"X-Line-%d: %s\r\n" % (n, b"v" * 40))
+        elif path == "/relative-redirect":
+            # Relative, with an absolute URL in its query.
+            self.reply(302, b"", [("Location", "/echo?next=http://127.0.0.1/x")])
         elif path == "/big-header":
             self.reply(200, b"ok", [("X-Big", "h" * int(query["size"]))])
         else:
             self.reply(404, b"no such path")
+
+    def trickle(self, data, interval):
+        # Stops when the data ends, the client goes, the servers stop, or after a minute.
+        self.connection.settimeout(5)
+        started = time.monotonic()
+        try:
+            for i in range(len(data)):
+                if stopping.wait(interval) or time.monotonic() - started > 60:
+                    break
+                self.wfile.write(data[i:i + 1])
+                self.wfile.flush()
+        except OSError:
+            pass
+        self.close_connection = True
+
+    def flood(self, piece):
+        # A client that stops reading makes a write wait; five seconds of that end it.
+        self.connection.settimeout(5)
+        started = time.monotonic()
+        n = 0
+        try:
+            while not stopping.is_set() and time.monotonic() - started < 60:
+                self.wfile.write(piece(n))
+                n += 1
+        except OSError:
+            pass
+        self.close_connection = True
 
     do_GET = do_POST = do_HEAD = do_PUT = do_DELETE = do_OPTIONS = do_PATCH = do_TRACE = handle_any
 

@@ -1,6 +1,6 @@
 #pragma once
 // The portable runtime's only view of the operating system. Each function has one
-// implementation per platform: PlatformWin.cpp over Win32, PlatformPosix.cpp elsewhere.
+// implementation per platform: win/Platform.cpp over Win32, posix/Platform.cpp elsewhere.
 // Nothing else in the runtime knows which system it runs on.
 
 #include <cstddef>

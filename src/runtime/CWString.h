@@ -132,8 +132,9 @@ class CWString : public CNimbObject {
     // Cuts to `length` code units or pads with spaces; 0 or less clears.
     void SetLength(int64_t length);
     // Makes the text owned and exactly `length` code units long, terminated, and returns
-    // the units for the caller to fill in place: what they hold is unspecified. For
-    // writers that know the length before they write. 0 or less clears and gives null.
+    // the units for the caller to fill in place: those the text had keep their values,
+    // what the others hold is unspecified. For writers that know the length before they
+    // write, or grow a text by large pieces. 0 or less clears and gives null.
     char16_t* PrepareUnits(int64_t length);
 
     void FormatList(const char16_t* format, const CFormatArg* args, size_t count);

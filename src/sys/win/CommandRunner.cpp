@@ -2,35 +2,28 @@
 
 #include "runtime/Platform.h"
 
+#include "runtime/win/CWinHandle.h"
 #include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace rg_nimb_JiTongCaoZuoZhiChiKu {
 
 namespace {
 
-// An anonymous pipe whose handles children inherit.
-struct Pipe {
-    HANDLE Read = nullptr;
-    HANDLE Write = nullptr;
+// The most one read takes from a pipe. A child that never pauses keeps its pipe full, so
+// a reader that went on until the pipe was empty would never look at its clock again.
+constexpr DWORD kMostPerRead = 65536;
 
-    bool Create() {
-        SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, TRUE};
-        return ::CreatePipe(&Read, &Write, &attributes, 0) != FALSE;
-    }
-    void CloseWrite() {
-        if (Write != nullptr)
-            ::CloseHandle(Write);
-        Write = nullptr;
-    }
-    ~Pipe() {
-        CloseWrite();
-        if (Read != nullptr)
-            ::CloseHandle(Read);
-    }
-};
+// An anonymous pipe whose ends children may inherit.
+bool CreateInheritablePipe(CKernelHandle& read, CKernelHandle& write) {
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, TRUE};
+    return ::CreatePipe(read.Receive(), write.Receive(), &attributes, 0) != FALSE;
+}
 
 // A child without a window whose standard handles are the given ones.
 STARTUPINFOW HiddenStartup(HANDLE input, HANDLE output, HANDLE error) {
@@ -44,6 +37,15 @@ STARTUPINFOW HiddenStartup(HANDLE input, HANDLE output, HANDLE error) {
     return startup;
 }
 
+// A started child, owning the handles that CreateProcess gave.
+struct Child {
+    explicit Child(const PROCESS_INFORMATION& started) noexcept
+        : Process(started.hProcess), Thread(started.hThread), Id(started.dwProcessId) {}
+    CKernelHandle Process;
+    CKernelHandle Thread;
+    DWORD Id;
+};
+
 DWORD Available(HANDLE pipe) {
     DWORD available = 0;
     if (!::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr))
@@ -51,33 +53,84 @@ DWORD Available(HANDLE pipe) {
     return available;
 }
 
-// Appends everything the pipe has available to `bytes`.
-void Drain(HANDLE pipe, CNimbMem& bytes) {
-    for (DWORD available = Available(pipe); available != 0; available = Available(pipe)) {
-        const int64_t old = bytes.GetSize();
-        DWORD read = 0;
-        if (!::ReadFile(pipe, bytes.SetSize(old + available) + old, available, &read, nullptr))
-            read = 0;
-        bytes.SetSize(old + read);
-        if (read == 0)
-            break;
-    }
-}
-
 // Stops a child that is still running: the console's interrupts first, then for good.
-void Stop(const PROCESS_INFORMATION& process) {
-    ::GenerateConsoleCtrlEvent(CTRL_C_EVENT, process.dwProcessId);
-    ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, process.dwProcessId);
-    HANDLE handle = ::OpenProcess(PROCESS_TERMINATE, FALSE, process.dwProcessId);
-    if (handle != nullptr) {
-        ::TerminateProcess(handle, 0xFFFFFFFF);
-        ::CloseHandle(handle);
-    }
+void Stop(const Child& child) {
+    ::GenerateConsoleCtrlEvent(CTRL_C_EVENT, child.Id);
+    ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, child.Id);
+    const CKernelHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, child.Id));
+    if (process)
+        ::TerminateProcess(process.Get(), 0xFFFFFFFF);
 }
 
 bool StillRunning(HANDLE process) {
     return ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
 }
+
+bool TimeIsUp(DWORD start, uint32_t limitMs) {
+    return limitMs != 0 && ::GetTickCount() - start >= limitMs;
+}
+
+// What the console runner collects: everything a child prints, decoded as it arrives.
+// Zero bytes are dropped, as they would end the text; the first bytes of a character
+// whose last ones have not arrived yet wait for the next read.
+class ConsoleText {
+public:
+    ConsoleText() { Pending.SetSize(kMostCarried + kMostPerRead); }
+
+    // Takes at most one read's worth of what the pipe has available; returns whether
+    // anything came.
+    bool ReadFrom(HANDLE pipe) {
+        uint8_t* data = Pending.GetData();
+        const auto want =
+            static_cast<DWORD>(std::min<int64_t>(Available(pipe), Pending.GetSize() - Carried));
+        DWORD read = 0;
+        if (want == 0 || !::ReadFile(pipe, data + Carried, want, &read, nullptr) || read == 0)
+            return false;
+        int64_t kept = Carried;
+        for (int64_t i = Carried; i < Carried + read; ++i) {
+            if (data[i] != 0)
+                data[kept++] = data[i];
+        }
+        const int64_t whole = Platform::AnsiCompleteLength(reinterpret_cast<char*>(data), kept);
+        Append(data, whole);
+        std::memmove(data, data + whole, static_cast<size_t>(kept - whole));
+        Carried = kept - whole;
+        return true;
+    }
+
+    // The text, with an unfinished last character decoded as it stands.
+    CWString Finish() {
+        Append(Pending.GetData(), Carried);
+        Carried = 0;
+        Text.SetLength(Used);
+        return static_cast<CWString&&>(Text);
+    }
+
+private:
+    // Room for the start of one character: three bytes of a four-byte UTF-8 sequence at
+    // most.
+    static constexpr int64_t kMostCarried = 3;
+
+    // Decodes straight into the text that is returned, with room for a character per byte.
+    // Hundreds of megabytes may come in one run: the room grows by half at a time, so that
+    // the text moves a few times, not once per read, and is never copied at the end.
+    void Append(const uint8_t* bytes, int64_t count) {
+        if (count == 0)
+            return;
+        if (Used + count > Room) {
+            Room = std::max(Used + count, Room + Room / 2);
+            Units = Text.PrepareUnits(Room);
+        }
+        Used += Platform::AnsiToUtf16(reinterpret_cast<const char*>(bytes), count, Units + Used);
+    }
+
+    CNimbMem Pending; // the bytes carried over, then room for one read
+    int64_t Carried = 0;
+    CWString Text; // its first Used units are the text so far, the rest is room
+    char16_t* Units = nullptr;
+    int64_t Used = 0;
+    int64_t Room = 0;
+};
 
 bool Terminated(const CNimbMem& text) {
     const int64_t size = text.GetSize();
@@ -111,8 +164,9 @@ int64_t rg_read_pipe_text(void* pipe, CNimbMem& text) {
     DropTerminator(text);
 
     CNimbMem bytes;
+    bytes.SetStep(kMostPerRead);
     char chunk[1024];
-    for (;;) {
+    while (bytes.GetSize() < kMostPerRead) {
         // Only whole characters leave the pipe; a lead byte whose partner has not yet
         // arrived waits there for the next read.
         DWORD peeked = 0;
@@ -131,6 +185,8 @@ int64_t rg_read_pipe_text(void* pipe, CNimbMem& text) {
         const CWString decoded = rg_ansi_bytes_to_text(bytes);
         appended = decoded.GetLength() * 2;
         text.AppendBytes(decoded.GetText(), appended);
+        // Trimmed as it grows: a child that never pauses gets no later call to do it.
+        rg_drop_leading_lines(text);
     }
     Terminate(text);
     return appended;
@@ -140,11 +196,12 @@ CWString rg_run_console_command(const CWString& command, uint32_t limitMs) {
     // " /c ", the command and the terminator must fit the 32767 characters of a command line.
     if (command.GetLength() >= 32763)
         return CWString();
-    Pipe pipe;
-    if (!pipe.Create())
+    CKernelHandle read;
+    CKernelHandle write;
+    if (!CreateInheritablePipe(read, write))
         return CWString();
 
-    STARTUPINFOW startup = HiddenStartup(pipe.Read, pipe.Write, pipe.Write);
+    STARTUPINFOW startup = HiddenStartup(read.Get(), write.Get(), write.Get());
 
     wchar_t system[MAX_PATH] = {};
     if (!::SHGetSpecialFolderPathW(nullptr, system, CSIDL_SYSTEM, FALSE))
@@ -156,55 +213,42 @@ CWString rg_run_console_command(const CWString& command, uint32_t limitMs) {
 
     // With a time limit the interpreter runs in a job, so that stopping it stops the
     // program it started as well instead of leaving that running on its own.
-    HANDLE job = limitMs != 0 ? ::CreateJobObjectW(nullptr, nullptr) : nullptr;
+    const CKernelHandle job(limitMs != 0 ? ::CreateJobObjectW(nullptr, nullptr) : nullptr);
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, TRUE};
-    PROCESS_INFORMATION process = {};
-    const BOOL created = ::CreateProcessW(
-        Wide(program), const_cast<wchar_t*>(Wide(commandLine)), &attributes, nullptr, TRUE,
-        job != nullptr ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup, &process);
-    pipe.CloseWrite();
-    if (!created) {
-        if (job != nullptr)
-            ::CloseHandle(job);
+    PROCESS_INFORMATION started = {};
+    const BOOL created = ::CreateProcessW(Wide(program), const_cast<wchar_t*>(Wide(commandLine)),
+                                          &attributes, nullptr, TRUE, job ? CREATE_SUSPENDED : 0,
+                                          nullptr, nullptr, &startup, &started);
+    write.Reset();
+    if (!created)
         return CWString();
-    }
-    if (job != nullptr) {
-        ::AssignProcessToJobObject(job, process.hProcess);
-        ::ResumeThread(process.hThread);
-    }
-    ::CloseHandle(process.hThread);
-    ::WaitForInputIdle(process.hProcess, 1000);
-
-    // The bytes are decoded once at the end, so that no multi-byte character is split
-    // between two reads and no zero byte cuts off what follows it.
-    CNimbMem bytes;
+    Child child(started);
     const DWORD start = ::GetTickCount();
+    if (job) {
+        ::AssignProcessToJobObject(job.Get(), child.Process.Get());
+        ::ResumeThread(child.Thread.Get());
+    }
+    child.Thread.Reset();
+    ::WaitForInputIdle(child.Process.Get(), 1000);
+
+    ConsoleText text;
     for (;;) {
-        if (Available(pipe.Read) != 0) {
-            Drain(pipe.Read, bytes);
-        } else if (!StillRunning(process.hProcess)) {
-            Drain(pipe.Read, bytes); // what it wrote just before it ended
-            break;
-        } else if (limitMs != 0 && ::GetTickCount() - start >= limitMs) {
-            Stop(process);
-            if (job != nullptr)
-                ::TerminateJobObject(job, 0xFFFFFFFF);
-            Drain(pipe.Read, bytes);
+        // Asked before the pipe is read: when the pipe is then found empty, everything the
+        // child wrote before it ended has been read.
+        const bool ended = !StillRunning(child.Process.Get());
+        if (TimeIsUp(start, limitMs)) {
+            if (!ended)
+                Stop(child);
+            if (job)
+                ::TerminateJobObject(job.Get(), 0xFFFFFFFF);
+            text.ReadFrom(read.Get()); // what it wrote before it was stopped
             break;
         }
+        if (!text.ReadFrom(read.Get()) && ended)
+            break;
         ::Sleep(1);
     }
-    if (job != nullptr)
-        ::CloseHandle(job);
-    ::CloseHandle(process.hProcess);
-
-    CNimbMem text;
-    const auto* data = bytes.GetData();
-    for (int64_t i = 0; i < bytes.GetSize(); ++i) {
-        if (data[i] != 0)
-            text.AppendBytes(data + i, 1);
-    }
-    return rg_ansi_bytes_to_text(text);
+    return text.Finish();
 }
 
 int32_t rg_execute_command_line(const CWString& commandLine, const CWString* directory,
@@ -223,16 +267,19 @@ int32_t rg_execute_command_line(const CWString& commandLine, const CWString* dir
 
     const DWORD start = ::GetTickCount();
     DWORD lastProgress = start;
-    Pipe outputPipe;
-    Pipe errorPipe;
-    if ((output != nullptr && !outputPipe.Create()) || (error != nullptr && !errorPipe.Create()))
+    CKernelHandle outputRead;
+    CKernelHandle outputWrite;
+    CKernelHandle errorRead;
+    CKernelHandle errorWrite;
+    if ((output != nullptr && !CreateInheritablePipe(outputRead, outputWrite)) ||
+        (error != nullptr && !CreateInheritablePipe(errorRead, errorWrite)))
         return rg_command_failed;
     // Only the child's ends are for inheriting; ours stay with us, so that no other child
     // started meanwhile keeps them open.
-    ::SetHandleInformation(outputPipe.Read, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(errorPipe.Read, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(outputRead.Get(), HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(errorRead.Get(), HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOW startup = HiddenStartup(nullptr, outputPipe.Write, errorPipe.Write);
+    STARTUPINFOW startup = HiddenStartup(nullptr, outputWrite.Get(), errorWrite.Get());
 
     CWString workingDirectory;
     if (directory != nullptr)
@@ -241,24 +288,26 @@ int32_t rg_execute_command_line(const CWString& commandLine, const CWString* dir
     CWString line(commandLine); // CreateProcess may write into its command line
     line.MakeOwned();
 
-    PROCESS_INFORMATION process = {};
+    PROCESS_INFORMATION started = {};
     if (!::CreateProcessW(nullptr, const_cast<wchar_t*>(Wide(line)), nullptr, nullptr, TRUE, 0,
                           nullptr, useDirectory ? Wide(workingDirectory) : nullptr, &startup,
-                          &process))
+                          &started))
         return rg_command_failed;
-    outputPipe.CloseWrite();
-    errorPipe.CloseWrite();
+    const Child child(started);
+    outputWrite.Reset();
+    errorWrite.Reset();
 
     CNimbMem collectedOutput;
     CNimbMem collectedError;
     int32_t result = rg_command_ended;
     bool running = true;
     bool stopped = false;
+    bool flowing = false; // the last reads found output, so more is read without waiting
     for (;;) {
         if (running) {
-            if (::WaitForSingleObject(process.hProcess, 100) != WAIT_TIMEOUT) {
+            if (::WaitForSingleObject(child.Process.Get(), flowing ? 0 : 100) != WAIT_TIMEOUT) {
                 running = false;
-            } else if (limitMs != 0 && ::GetTickCount() - start >= limitMs) {
+            } else if (TimeIsUp(start, limitMs)) {
                 result = rg_command_timed_out;
                 stopped = true;
                 break;
@@ -281,10 +330,11 @@ int32_t rg_execute_command_line(const CWString& commandLine, const CWString* dir
         }
         int64_t appended = 0;
         if (output != nullptr)
-            appended += rg_read_pipe_text(outputPipe.Read, collectedOutput);
+            appended += rg_read_pipe_text(outputRead.Get(), collectedOutput);
         if (error != nullptr)
-            appended += rg_read_pipe_text(errorPipe.Read, collectedError);
-        if (appended != 0 || running)
+            appended += rg_read_pipe_text(errorRead.Get(), collectedError);
+        flowing = appended != 0;
+        if (flowing || running)
             continue;
         if (callback != nullptr) {
             Terminate(collectedOutput);
@@ -316,12 +366,10 @@ int32_t rg_execute_command_line(const CWString& commandLine, const CWString* dir
             *exitCode = -1;
         else
             *exitCode =
-                ::GetExitCodeProcess(process.hProcess, &code) ? static_cast<int32_t>(code) : 0;
+                ::GetExitCodeProcess(child.Process.Get(), &code) ? static_cast<int32_t>(code) : 0;
     }
-    if (stopped && StillRunning(process.hProcess))
-        Stop(process);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    if (stopped && StillRunning(child.Process.Get()))
+        Stop(child);
     return result;
 }
 

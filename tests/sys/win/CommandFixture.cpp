@@ -2,6 +2,7 @@
 //   out:HEX     write the bytes to standard output   err:HEX   the same to standard error
 //   sleep:MS    wait                                 lines:N   write N numbered lines
 //   cwd         write the current directory          hang      never end
+//   flood       never end, writing 64 KiB blocks of lines without pause
 //   exit:N      end with exit code N
 // Each write is one write call, so a test decides where the pipe sees a boundary.
 
@@ -14,10 +15,10 @@
 
 namespace {
 
-void Write(DWORD stream, const std::string& bytes) {
+bool Write(DWORD stream, const std::string& bytes) {
     DWORD written = 0;
-    ::WriteFile(::GetStdHandle(stream), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                nullptr);
+    return ::WriteFile(::GetStdHandle(stream), bytes.data(), static_cast<DWORD>(bytes.size()),
+                       &written, nullptr) != FALSE;
 }
 
 std::string FromHex(const char* hex) {
@@ -51,6 +52,14 @@ int main(int argc, char** argv) {
             ::GetCurrentDirectoryA(MAX_PATH, directory);
             Write(STD_OUTPUT_HANDLE, directory);
         } else if (std::strcmp(arg, "hang") == 0) {
+            ::Sleep(INFINITE);
+        } else if (std::strcmp(arg, "flood") == 0) {
+            std::string block;
+            while (block.size() < 65536)
+                block += std::string(62, 'f') + "\r\n";
+            // Once nobody reads any more it still does not end, as a stuck program would not.
+            while (Write(STD_OUTPUT_HANDLE, block)) {
+            }
             ::Sleep(INFINITE);
         } else if (std::strncmp(arg, "exit:", 5) == 0) {
             return std::atoi(arg + 5);

@@ -7,10 +7,16 @@
 #include "runtime/win/WideText.h"
 #include "runtime/win/Win32.h"
 
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace rg_nimb_JiTongCaoZuoZhiChiKu;
@@ -56,16 +62,32 @@ public:
         return Alive();
     }
 
+    // Ends every process of this fixture's file.
+    void StopAll() const {
+        for (DWORD id = Find(); id != 0; id = Find()) {
+            HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+            if (process == nullptr)
+                return;
+            ::TerminateProcess(process, 1);
+            ::WaitForSingleObject(process, 3000);
+            ::CloseHandle(process);
+        }
+    }
+
 private:
-    bool Alive() const {
+    bool Alive() const { return Find() != 0; }
+    // The id of a process of this fixture's file, or 0.
+    DWORD Find() const {
         const std::u16string name = Path.substr(Path.rfind(u'\\') + 1);
         HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
         PROCESSENTRY32W entry = {};
         entry.dwSize = sizeof entry;
-        bool found = false;
-        for (BOOL more = ::Process32FirstW(snapshot, &entry); more && !found;
-             more = ::Process32NextW(snapshot, &entry))
-            found = ::lstrcmpiW(entry.szExeFile, Wide(name.c_str())) == 0;
+        DWORD found = 0;
+        for (BOOL more = ::Process32FirstW(snapshot, &entry); more && found == 0;
+             more = ::Process32NextW(snapshot, &entry)) {
+            if (::lstrcmpiW(entry.szExeFile, Wide(name.c_str())) == 0)
+                found = entry.th32ProcessID;
+        }
         ::CloseHandle(snapshot);
         return found;
     }
@@ -293,4 +315,138 @@ TEST(CommandRunner, ATimeLimitStopsAChildThatNeverEnds) {
     const Fixture console(u"kqv-console-limit");
     EXPECT_EQ(Units(rg_run_console_command(console.Command(u"out:6F6B hang"), 1500)), u"ok");
     EXPECT_FALSE(console.Running());
+}
+
+namespace {
+
+// Runs of a child that never pauses: it fills its pipe again as soon as it is read, so the
+// runners must look at their clock and their callback between reads, not only when the
+// pipe is empty. Wine may take a moment to stop a child; a run that has not returned long
+// after its limit has its child stopped from outside.
+constexpr uint32_t kFloodLimitMs = 2500;
+constexpr std::chrono::milliseconds kFloodSlack(1000);
+constexpr std::chrono::milliseconds kPatience(15000);
+
+// Stops the fixture's processes if the run it guards has not returned in time, so that a
+// runner that does not keep to its limit fails the test instead of hanging it.
+class Watchdog {
+public:
+    Watchdog(const Fixture& fixture, std::chrono::milliseconds patience)
+        : Thread([this, &fixture, patience] {
+              std::unique_lock<std::mutex> lock(Mutex);
+              if (!Done.wait_for(lock, patience, [this] { return Returned; }))
+                  fixture.StopAll();
+          }) {}
+    ~Watchdog() {
+        {
+            const std::lock_guard<std::mutex> lock(Mutex);
+            Returned = true;
+        }
+        Done.notify_one();
+        Thread.join();
+    }
+
+private:
+    std::mutex Mutex;
+    std::condition_variable Done;
+    bool Returned = false;
+    std::thread Thread; // last, so that it starts after what it uses
+};
+
+int32_t AbortAfterHalfASecond(CommandProgress* progress) {
+    return progress->elapsed >= 500 ? rg_command_abort : rg_command_continue;
+}
+
+std::chrono::milliseconds Since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
+}
+
+int64_t WorkingSet(bool peak) {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    return static_cast<int64_t>(peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize);
+}
+
+// The console runner on a child that never pauses, in a process of its own so that the
+// peak of the working set is this run's. Prints what it measured and exits 0 when the run
+// kept to its bounds: the limit, and a peak within two and a half times the text it
+// returns (the text with its room to grow, and the old room while it moves).
+[[noreturn]] void FloodTheConsoleRunner() {
+    bool held = false;
+    {
+        const Fixture flooding(u"kqv-console-flood");
+        const int64_t before = WorkingSet(false);
+        const auto start = std::chrono::steady_clock::now();
+        CWString text;
+        {
+            const Watchdog watchdog(flooding, kPatience);
+            text = rg_run_console_command(flooding.Command(u"flood"), kFloodLimitMs);
+        }
+        const auto took = Since(start);
+        const int64_t grown = WorkingSet(true) - before;
+        const int64_t returned = text.GetLength() * 2;
+        const bool lines = Units(text.Left(64)) == std::u16string(62, u'f') + u"\r\n";
+        const bool running = flooding.Running();
+        std::fprintf(stderr, "took %lld ms, returned %lld bytes, peak grew by %lld bytes%s%s\n",
+                     static_cast<long long>(took.count()), static_cast<long long>(returned),
+                     static_cast<long long>(grown),
+                     lines ? "" : ", text does not start with a whole line",
+                     running ? ", child left running" : "");
+        held = took >= std::chrono::milliseconds(kFloodLimitMs) &&
+               took < std::chrono::milliseconds(kFloodLimitMs) + kFloodSlack &&
+               returned >= 64 * 1024 && lines && before > 0 &&
+               grown <= returned * 5 / 2 + (16 << 20) && !running;
+    }
+    std::exit(held ? 0 : 1);
+}
+
+} // namespace
+
+TEST(CommandRunner, AChildThatNeverPausesIsStoppedOnTime) {
+    const CommandCallback aborting = {&AbortAfterHalfASecond, 50, 0, 0};
+    const struct {
+        const char16_t* Name;
+        const char16_t* Arguments;
+        const CommandCallback* Callback;
+        uint32_t Limit;
+        int32_t Result;
+        std::chrono::milliseconds Stops; // when the run should end
+    } cases[] = {
+        {u"kqv-flood-limit", u"flood", nullptr, kFloodLimitMs, rg_command_timed_out,
+         std::chrono::milliseconds(kFloodLimitMs)},
+        {u"kqv-flood-abort", u"flood", &aborting, 0, rg_command_aborted,
+         std::chrono::milliseconds(500)},
+    };
+    const std::u16string line = std::u16string(62, u'f') + u"\r\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf8(c.Name));
+        const Fixture flooding(c.Name);
+        const auto start = std::chrono::steady_clock::now();
+        CWString output;
+        int32_t code = 0;
+        int32_t result;
+        {
+            const Watchdog watchdog(flooding, kPatience);
+            result = rg_execute_command_line(flooding.Command(c.Arguments), nullptr, &output,
+                                             nullptr, &code, c.Callback, c.Limit);
+        }
+        const auto took = Since(start);
+        EXPECT_EQ(result, c.Result);
+        EXPECT_GE(took, c.Stops);
+        EXPECT_LT(took, c.Stops + kFloodSlack);
+        EXPECT_EQ(code, -1);
+        // About the last 64 KiB, from the start of a line.
+        const std::u16string kept = Units(output);
+        EXPECT_LE(kept.size() * 2, 65535u + 1024u * 2);
+        EXPECT_GT(kept.size() * 2, 60000u);
+        EXPECT_EQ(kept.substr(0, line.size()), line);
+        EXPECT_FALSE(flooding.Running());
+    }
+}
+
+TEST(CommandRunner, AConsoleRunOfAChildThatNeverPausesKeepsItsLimitAndItsMemory) {
+    EXPECT_EXIT(FloodTheConsoleRunner(), ::testing::ExitedWithCode(0), "");
 }

@@ -1,0 +1,36 @@
+#pragma once
+// What every native wrapper of a control shares: the listener it reports to, the tag of
+// its last creation, its filter chain, and the order in which a message passes them.
+
+#include "gui/CNimbWindowProcFilters.h"
+#include "gui/EventListeners.h"
+#include "gui/win/CNimbWnd.h"
+
+#include <cstdint>
+
+namespace rg_nimb_MFCJieMian_base {
+
+class CNWnd_Base : public CNimbWnd {
+public:
+    // The control's listener; set and cleared by the control, null when none listens.
+    IBaseEventListener* Listener = nullptr;
+    // Copied from the creation parameters at every creation attempt.
+    int32_t NativeTag = -1;
+    CNimbWindowProcFilters Filters;
+
+protected:
+    // A message's way through a wrapper: the private requests, the filters, the listener
+    // (which may consume the message, change its parameters or destroy the window), the
+    // reflection of a child's notification to the child, then the wrapper's own handling
+    // (OnMessage).
+    LRESULT WindowProc(UINT message, WPARAM first, LPARAM second) override;
+    // The wrapper's own handling; the default is the window's own procedure.
+    virtual LRESULT OnMessage(UINT message, WPARAM first, LPARAM second);
+    // Whether the listener sees `message`: edit boxes and list views report their focus
+    // through their own notifications instead.
+    virtual bool ListenerSees(UINT message) const;
+    // The answer to WMU_QUERY_TAG.
+    virtual int32_t AnsweredTag() const { return NativeTag; }
+};
+
+} // namespace rg_nimb_MFCJieMian_base

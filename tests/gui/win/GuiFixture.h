@@ -1,0 +1,27 @@
+#pragma once
+// What the window tests share: pumping the thread's messages until something happened,
+// and a check that a test leaves no wrapper behind.
+
+#include "gui/win/CNimbWnd.h"
+#include "runtime/win/Win32.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+// Dispatches this thread's messages until `done` is true or `ms` milliseconds passed;
+// returns `done()` at the end.
+bool PumpUntil(const std::function<bool()>& done, int ms = 2000);
+// Dispatches what is in this thread's queue now.
+void PumpPending();
+
+// A test that creates windows: it registers the framework's classes and, at its end,
+// expects every wrapper it made to be gone.
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    int64_t Wrappers = 0;
+};

@@ -22,9 +22,10 @@ public:
                                 Args... args);
 
     EventSlot() noexcept = default;
-    // Copies of a control start without handlers.
-    EventSlot(const EventSlot&) = delete;
-    EventSlot& operator=(const EventSlot&) = delete;
+    // Handlers belong to the object they were bound on: a copy of a control starts
+    // without any, and assigning one control to another keeps each one's own.
+    EventSlot(const EventSlot&) noexcept {}
+    EventSlot& operator=(const EventSlot&) noexcept { return *this; }
     ~EventSlot() { Unbind(); }
 
     // Stores `handler` to run on the target of `pointer` with `userValue`; a null pointer

@@ -1,6 +1,8 @@
 #include "gui/win/CNWnd_Base.h"
 
 #include "gui/GuiMessages.h"
+#include "gui/win/WndCreateParams.h"
+#include "runtime/win/WideText.h"
 
 namespace rg_nimb_MFCJieMian_base {
 
@@ -48,5 +50,27 @@ LRESULT CNWnd_Base::OnMessage(UINT message, WPARAM first, LPARAM second) {
 bool CNWnd_Base::ListenerSees(UINT) const {
     return true;
 }
+
+bool CNWnd_Base::CreateFor(WndCreateParams& params) {
+    PrepareCreation(params);
+    const HWND parent = params.ParentWnd != nullptr ? params.ParentWnd->GetHwnd() : nullptr;
+    // A child's menu argument is its identifier; a top-level window has no identifier.
+    const HMENU id = (params.Style & WS_CHILD) != 0
+                         ? reinterpret_cast<HMENU>(static_cast<intptr_t>(params.Id))
+                         : nullptr;
+    if (!CreateEx(params.ExStyle, WindowClassName(), Wide(params.Caption), params.Style, params.X,
+                  params.Y, params.Width, params.Height, parent, id))
+        return false;
+    CompleteCreation(params);
+    return true;
+}
+
+bool CNWnd_Base::TakeDefaultButton(int32_t) {
+    return false;
+}
+
+void CNWnd_Base::PrepareCreation(WndCreateParams&) {}
+
+void CNWnd_Base::CompleteCreation(WndCreateParams&) {}
 
 } // namespace rg_nimb_MFCJieMian_base

@@ -10,8 +10,18 @@
 
 namespace rg_nimb_MFCJieMian_base {
 
+struct WndCreateParams;
+
 class CNWnd_Base : public CNimbWnd {
 public:
+    // Offered to the windows above a default push button, up to the first form, which
+    // makes it its default button and answers true.
+    virtual bool TakeDefaultButton(int32_t id);
+    // Creates the window from `params` after the class's own style rules
+    // (PrepareCreation), with the class's window class, and completes it
+    // (CompleteCreation). False when the platform refuses.
+    virtual bool CreateFor(WndCreateParams& params);
+
     // The control's listener; set and cleared by the control, null when none listens.
     IBaseEventListener* Listener = nullptr;
     // Copied from the creation parameters at every creation attempt.
@@ -31,6 +41,13 @@ protected:
     virtual bool ListenerSees(UINT message) const;
     // The answer to WMU_QUERY_TAG.
     virtual int32_t AnsweredTag() const { return NativeTag; }
+    // The window class windows of this wrapper are created with.
+    virtual const wchar_t* WindowClassName() const = 0;
+    // Changes the parameters as the class's creation rules say; the default changes
+    // nothing.
+    virtual void PrepareCreation(WndCreateParams& params);
+    // Runs once the window exists; the default does nothing.
+    virtual void CompleteCreation(WndCreateParams& params);
 };
 
 } // namespace rg_nimb_MFCJieMian_base

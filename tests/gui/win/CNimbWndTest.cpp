@@ -21,6 +21,7 @@ public:
     std::function<void(Recorder&, UINT)> OnSeen;
 
 protected:
+    const wchar_t* WindowClassName() const override { return kContainerClass; }
     LRESULT OnMessage(UINT message, WPARAM first, LPARAM second) override {
         if (Seen.empty())
             FoundItselfAtFirstMessage = FromHandle(GetHwnd()) == this;

@@ -389,3 +389,23 @@ TEST_F(ControlsTest, WorkersSetCaptionsThroughTheGuiThread) {
     worker.join();
     EXPECT_EQ(TextOf(edit.GetHwnd()), u"读取中...");
 }
+
+// Labels draw one line by their vertical alignment, or wrapped lines centred whatever it is.
+TEST_F(ControlsTest, LabelTextFormats) {
+    rg_label10 owner;
+    CNWnd_Label* wrapper = owner.GetLabel();
+    const struct {
+        int32_t HAlign, VAlign;
+        int64_t WordWrap;
+        UINT Format;
+    } cases[] = {
+        {0, 0, 0, 0x100 | 0x20}, {1, 1, 0, 0x101 | 0x24}, {2, 2, 0, 0x102 | 0x28},
+        {0, 2, 1, 0x100 | 0x14}, {2, 0, 1, 0x102 | 0x14},
+    };
+    for (const auto& c : cases) {
+        wrapper->HAlign = c.HAlign;
+        wrapper->VAlign = c.VAlign;
+        wrapper->WordWrap = c.WordWrap;
+        EXPECT_EQ(wrapper->TextFormat(), c.Format) << c.HAlign << c.VAlign << c.WordWrap;
+    }
+}

@@ -2,6 +2,8 @@
 
 #include "gui/win/WindowClasses.h"
 
+#include <commctrl.h>
+
 using namespace rg_nimb_MFCJieMian_base;
 
 void PumpPending() {
@@ -24,6 +26,9 @@ bool PumpUntil(const std::function<bool()>& done, int ms) {
 }
 
 void GuiTest::SetUp() {
+    // Every common control class, as the viewer initialises them at its start.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, 0xFF};
+    ::InitCommonControlsEx(&classes);
     for (const wchar_t* name : {kContainerClass, kLabelClass, kDummyClass, kFormClass})
         ASSERT_TRUE(RegisterFrameworkClass(name));
     Wrappers = CNimbWnd::LiveCount();

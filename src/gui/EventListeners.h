@@ -91,7 +91,8 @@ public:
     // context menu.
     virtual void OnTrayNotify(int32_t kind) = 0;
     virtual void OnMenuSelect(uint32_t itemId) = 0;
-    virtual void OnGetMinMaxInfo(rg_ChuangKouWeiZhiXianZhiXinXi& limits) = 0;
+    // True when the limits as the form's handler changed them apply.
+    virtual bool OnGetMinMaxInfo(rg_ChuangKouWeiZhiXianZhiXinXi& limits) = 0;
     virtual void OnModalStart() = 0;
 
 protected:

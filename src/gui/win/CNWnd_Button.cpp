@@ -1,5 +1,6 @@
 #include "gui/win/CNWnd_Button.h"
 
+#include "gui/win/PictureDrawing.h"
 #include "gui/win/WndCreateParams.h"
 
 namespace rg_nimb_MFCJieMian_base {
@@ -30,8 +31,7 @@ bool CNWnd_Button::OnReflected(UINT message, WPARAM first, LPARAM, LRESULT& resu
     if (message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC) {
         const HDC dc = reinterpret_cast<HDC>(first);
         ::SetTextColor(dc, static_cast<COLORREF>(TextColor));
-        ::SetBkColor(dc, BackColor == 0xFF000000 ? ::GetSysColor(COLOR_BTNFACE)
-                                                 : static_cast<COLORREF>(BackColor));
+        ::SetBkColor(dc, ColourOr(BackColor, COLOR_BTNFACE));
         result = reinterpret_cast<LRESULT>(BackBrush.Get());
         return true;
     }

@@ -46,10 +46,6 @@ void CollectVisible(HWND parent, std::vector<HWND>& windows) {
     }
 }
 
-COLORREF SystemOr(uint32_t colour, int systemColour) {
-    return colour == 0xFF000000 ? ::GetSysColor(systemColour) : static_cast<COLORREF>(colour);
-}
-
 } // namespace
 
 CNWnd_Container::~CNWnd_Container() {
@@ -164,14 +160,8 @@ void CNWnd_Container::Paint() {
     ::GetClientRect(window, &client);
     RECT clip;
     ::GetClipBox(dc, &clip);
-    if (::IntersectRect(&clip, &clip, &client)) {
-        if (!Transparent) {
-            const HBRUSH brush = ::CreateSolidBrush(SystemOr(BackColor, COLOR_BTNFACE));
-            ::FillRect(dc, &clip, brush);
-            ::DeleteObject(brush);
-        }
-        DrawPicture(dc, Picture.Get(), PictureMode, client, clip);
-    }
+    if (::IntersectRect(&clip, &clip, &client))
+        PaintBackground(dc, client, clip, Transparent != 0, BackColor, Picture.Get(), PictureMode);
     ::EndPaint(window, &paint);
 }
 

@@ -1,6 +1,7 @@
 #include "gui/win/CNWnd_Edit.h"
 
 #include "gui/EditRules.h"
+#include "gui/win/PictureDrawing.h"
 #include "gui/win/WndCreateParams.h"
 #include "runtime/NumberText.h"
 #include "runtime/win/WideText.h"
@@ -148,8 +149,7 @@ void CNWnd_Edit::OnSpinPressed(int delta) {
 
 LRESULT CNWnd_Edit::AnswerColours(HDC dc) const {
     ::SetTextColor(dc, static_cast<COLORREF>(TextColor));
-    ::SetBkColor(dc, BackColor == 0xFF000000 ? ::GetSysColor(COLOR_BTNFACE)
-                                             : static_cast<COLORREF>(BackColor));
+    ::SetBkColor(dc, ColourOr(BackColor, COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(BackBrush.Get());
 }
 

@@ -12,10 +12,6 @@ namespace rg_nimb_MFCJieMian_base {
 
 namespace {
 
-COLORREF SystemOr(uint32_t colour, int systemColour) {
-    return colour == 0xFF000000 ? ::GetSysColor(systemColour) : static_cast<COLORREF>(colour);
-}
-
 HFONT CopyOf(HFONT font) {
     LOGFONTW description = {};
     if (::GetObjectW(font, sizeof description, &description) == 0)
@@ -83,12 +79,7 @@ void CNWnd_Label::Paint() {
     RECT clip;
     ::GetClipBox(dc, &clip);
     if (::IntersectRect(&clip, &clip, &client)) {
-        if (!Transparent) {
-            const HBRUSH brush = ::CreateSolidBrush(SystemOr(BackColor, COLOR_BTNFACE));
-            ::FillRect(dc, &clip, brush);
-            ::DeleteObject(brush);
-        }
-        DrawPicture(dc, Picture.Get(), PictureMode, client, clip);
+        PaintBackground(dc, client, clip, Transparent != 0, BackColor, Picture.Get(), PictureMode);
         const int length = ::GetWindowTextLengthW(window);
         if (length > 0) {
             std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
@@ -97,7 +88,7 @@ void CNWnd_Label::Paint() {
                 LabelFont.Reset(CopyOf(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
             const HGDIOBJ old = ::SelectObject(dc, LabelFont.Get());
             ::SetBkMode(dc, TRANSPARENT);
-            ::SetTextColor(dc, SystemOr(TextColor, COLOR_WINDOWTEXT));
+            ::SetTextColor(dc, ColourOr(TextColor, COLOR_WINDOWTEXT));
             ::DrawTextW(dc, text.data(), -1, &client, TextFormat());
             ::SelectObject(dc, old);
         }

@@ -1,5 +1,7 @@
 #include "gui/win/PictureDrawing.h"
 
+#include "gui/win/GdiHandles.h"
+
 namespace rg_nimb_MFCJieMian_base {
 
 namespace {
@@ -26,6 +28,19 @@ private:
 };
 
 } // namespace
+
+COLORREF ColourOr(uint32_t colour, int systemColour) noexcept {
+    return colour == 0xFF000000 ? ::GetSysColor(systemColour) : static_cast<COLORREF>(colour);
+}
+
+void PaintBackground(HDC target, const RECT& client, const RECT& clip, bool transparent,
+                     uint32_t backColor, HBITMAP picture, int32_t mode) {
+    if (!transparent) {
+        const CGdiBrush brush(::CreateSolidBrush(ColourOr(backColor, COLOR_BTNFACE)));
+        ::FillRect(target, &clip, brush.Get());
+    }
+    DrawPicture(target, picture, mode, client, clip);
+}
 
 CNimbRect ToNimbRect(const RECT& rect) noexcept {
     return {rect.left, rect.top, rect.right, rect.bottom};

@@ -4,6 +4,7 @@
 #include "gui/win/CNimbMessageLoop.h"
 #include "gui/win/CNimbWinForm.h"
 #include "gui/win/rg_AnNiuJiChuLei.h"
+#include "gui/win/rg_CaiChanLei.h"
 
 #include <vector>
 
@@ -169,4 +170,52 @@ TEST_F(FormObjectTest, ATransparentPanelRepaintsWhatLiesBehindIt) {
     ::SendMessageW(form.GetHwnd(), WMU_REMOVE_FILTER, reinterpret_cast<WPARAM>(&counter),
                    kNimbFrameworkMark);
     form.GetNativeWnd()->DestroyWindow();
+}
+
+namespace {
+
+// A panel that asks for a client area of its own size.
+class Sized : public rg_ZuJianBuJuQi {
+public:
+    int32_t DefaultClientWidth() const override { return 755; }
+    int32_t DefaultClientHeight() const override { return 455; }
+};
+
+} // namespace
+
+TEST_F(FormObjectTest, ADefaultSizeIsTheOuterSizeOfTheDefaultClientArea) {
+    Sized panel;
+    panel.GetWndObject()->Style |= WS_CAPTION | WS_SYSMENU;
+    ASSERT_TRUE(panel.CreateAt(nullptr, 0, 0, kNimbDefaultPlace, kNimbDefaultPlace, 1));
+    RECT client;
+    ::GetClientRect(panel.GetHwnd(), &client);
+    EXPECT_EQ(client.right, 755);
+    EXPECT_EQ(client.bottom, 455);
+    RECT outer;
+    ::GetWindowRect(panel.GetHwnd(), &outer);
+    EXPECT_EQ(panel.DesignWidth, outer.right - outer.left);
+    EXPECT_EQ(panel.DesignHeight, outer.bottom - outer.top);
+
+    rg_ZuJianBuJuQi none; // asks for no client size: 0 × 0
+    ASSERT_TRUE(none.CreateAt(&panel, 0, 0, kNimbDefaultPlace, 100, 2));
+    EXPECT_EQ(none.DesignWidth, 0);
+    EXPECT_EQ(none.DesignHeight, 0);
+    panel.GetNativeWnd()->DestroyWindow();
+}
+
+TEST_F(FormObjectTest, AMenuPayloadIsSharedAndClearedWithItsHandles) {
+    rg_CaiChanLei menu;
+    EXPECT_EQ(menu.GetMenu(), nullptr);
+    menu.CreateMenuPayload();
+    ASSERT_NE(menu.GetMenu(), nullptr);
+    const HMENU handle = ::CreateMenu();
+    menu.GetMenu()->MenuHandle = handle;
+    menu.GetMenu()->Text.SetText(u"菜单");
+    rg_CaiChanLei copy(menu);
+    EXPECT_EQ(copy.GetMenu(), menu.GetMenu());
+    EXPECT_EQ(MenuHandleOf(copy.GetMenu()), handle);
+    menu.Reset();
+    EXPECT_TRUE(::IsMenu(handle)); // the copy still holds it
+    copy.Reset();
+    EXPECT_FALSE(::IsMenu(handle));
 }

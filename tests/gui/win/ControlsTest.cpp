@@ -23,12 +23,6 @@ using namespace rg_nimb_MFCJieMian_base;
 
 namespace {
 
-std::u16string TextOf(HWND window) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(window, text, 512);
-    return std::u16string(FromWide(text));
-}
-
 // The object the tests' handlers run on, with what they saw.
 class Handlers : public CNimbObject {
 public:

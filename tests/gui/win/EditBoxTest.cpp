@@ -15,12 +15,6 @@ using namespace rg_nimb_MFCJieMian_base;
 
 namespace {
 
-std::u16string TextOf(HWND window) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(window, text, 512);
-    return std::u16string(FromWide(text));
-}
-
 class EditBoxTest : public GuiTest {
 protected:
     void SetUp() override {

@@ -1,6 +1,7 @@
 #include "GuiFixture.h"
 
 #include "gui/win/WindowClasses.h"
+#include "runtime/win/WideText.h"
 
 #include <commctrl.h>
 
@@ -23,6 +24,12 @@ bool PumpUntil(const std::function<bool()>& done, int ms) {
         PumpPending();
     }
     return true;
+}
+
+std::u16string TextOf(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return std::u16string(FromWide(text));
 }
 
 void GuiTest::SetUp() {

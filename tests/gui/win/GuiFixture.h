@@ -8,12 +8,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 // Dispatches this thread's messages until `done` is true or `ms` milliseconds passed;
 // returns `done()` at the end.
 bool PumpUntil(const std::function<bool()>& done, int ms = 2000);
 // Dispatches what is in this thread's queue now.
 void PumpPending();
+
+// A window's text, as the window answers it.
+std::u16string TextOf(HWND window);
 
 // A test that creates windows: it registers the framework's classes and, at its end,
 // expects every wrapper it made to be gone.

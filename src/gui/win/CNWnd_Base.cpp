@@ -37,6 +37,8 @@ LRESULT CNWnd_Base::WindowProc(UINT message, WPARAM first, LPARAM second) {
     }
     // A child's notification is the child's to handle first; the wrapper's own handlers
     // see only what the child declined.
+    if (SwallowsBeforeReflection(message, first, second))
+        return 0;
     LRESULT reflected = 0;
     if (ReflectToChild(message, first, second, reflected))
         return reflected;
@@ -45,6 +47,10 @@ LRESULT CNWnd_Base::WindowProc(UINT message, WPARAM first, LPARAM second) {
 
 LRESULT CNWnd_Base::OnMessage(UINT message, WPARAM first, LPARAM second) {
     return CallDefault(message, first, second);
+}
+
+bool CNWnd_Base::SwallowsBeforeReflection(UINT, WPARAM, LPARAM) {
+    return false;
 }
 
 bool CNWnd_Base::ListenerSees(UINT) const {

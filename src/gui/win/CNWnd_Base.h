@@ -36,6 +36,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM first, LPARAM second) override;
     // The wrapper's own handling; the default is the window's own procedure.
     virtual LRESULT OnMessage(UINT message, WPARAM first, LPARAM second);
+    // Whether the wrapper swallows `message` before a child's notification in it is
+    // reflected to the child; nothing here.
+    virtual bool SwallowsBeforeReflection(UINT message, WPARAM first, LPARAM second);
     // Whether the listener sees `message`: edit boxes and list views report their focus
     // through their own notifications instead.
     virtual bool ListenerSees(UINT message) const;

@@ -128,6 +128,8 @@ void CNimbWinControl::AdjustCreateParams(WndCreateParams&) {}
 
 void CNimbWinControl::OnNativeCreated(CNWnd_Base& wrapper, WndCreateParams& params) {
     const HWND window = wrapper.GetHwnd();
+    if (window == nullptr) // a modal form's window is gone when its run returns
+        return;
     if (params.Font != nullptr)
         ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(params.Font), TRUE);
     // A window that wants keys is reached by Tab even when its creator did not say so.

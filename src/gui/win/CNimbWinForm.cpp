@@ -10,6 +10,25 @@ void CNimbWinForm::AttachListener() {
     AttachInterface(static_cast<IWinFormEventListener*>(this));
 }
 
+void CNimbWinForm::FillCreateParams(WndCreateParams& params) {
+    rg_ZuJianBuJuQi::FillCreateParams(params);
+    CNWnd_WinForm* form = GetForm();
+    if (form == nullptr)
+        return;
+    if (params.Caption[0] == 0 && form->ControlBox)
+        params.Caption = kNimbApplicationTitle;
+    AddFormStyle(form->Frame(), params.Caption[0] == 0, params.Style, params.ExStyle);
+}
+
+void CNimbWinForm::AdjustCreateParams(WndCreateParams& params) {
+    rg_ZuJianBuJuQi::AdjustCreateParams(params);
+    const bool child = (params.Style & WS_CHILD) != 0;
+    if (params.X == kNimbDefaultPlace)
+        params.X = child ? 0 : CentredIn(0, ::GetSystemMetrics(SM_CXSCREEN), params.Width);
+    if (params.Y == kNimbDefaultPlace)
+        params.Y = child ? 0 : CentredIn(0, ::GetSystemMetrics(SM_CYSCREEN), params.Height);
+}
+
 bool CNimbWinForm::OnPreTranslateMessage(HWND, uint32_t, uintptr_t, intptr_t, CNimbMessageRecord&) {
     return true;
 }

@@ -19,6 +19,12 @@ class CNimbWinForm : public rg_ZuJianBuJuQi, public IWinFormEventListener {
     CNimbWinForm& operator=(const CNimbWinForm& other) = default;
 
     void AttachListener() override;
+    // A form's caption (the application title when it has none but a control box) and
+    // its frame bits.
+    void FillCreateParams(WndCreateParams& params) override;
+    // The container's default size; a missing coordinate is 0 for a child form and
+    // centres any other on the primary screen.
+    void AdjustCreateParams(WndCreateParams& params) override;
 
     // Whether a message on its way to one of the form's windows goes on (true) or is
     // consumed (false); every message goes on here.

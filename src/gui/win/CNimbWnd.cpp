@@ -36,6 +36,16 @@ CNimbWnd::~CNimbWnd() {
 
 bool CNimbWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
                         int x, int y, int width, int height, HWND parent, HMENU menuOrId) {
+    CNimbWnd* saved = nullptr;
+    if (!Park(saved))
+        return false;
+    const HWND window = ::CreateWindowExW(exStyle, className, text, style, x, y, width, height,
+                                          parent, menuOrId, ::GetModuleHandleW(nullptr), this);
+    tPending = saved;
+    return window != nullptr && Hwnd == window;
+}
+
+bool CNimbWnd::Park(CNimbWnd*& saved) {
     if (Hwnd != nullptr)
         return false;
     if (!tCreationHook) {
@@ -46,12 +56,24 @@ bool CNimbWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* 
     }
     // Windows created while this one is (its children, in its WM_CREATE) park their own
     // wrappers; the slot is given back as it was.
-    CNimbWnd* const saved = tPending;
+    saved = tPending;
     tPending = this;
-    const HWND window = ::CreateWindowExW(exStyle, className, text, style, x, y, width, height,
-                                          parent, menuOrId, ::GetModuleHandleW(nullptr), this);
+    return true;
+}
+
+bool CNimbWnd::CreateDialogFrom(const void* dialogTemplate, HWND owner) {
+    CNimbWnd* saved = nullptr;
+    if (!Park(saved))
+        return false;
+    const HWND window = ::CreateDialogIndirectParamW(
+        ::GetModuleHandleW(nullptr), static_cast<const DLGTEMPLATE*>(dialogTemplate), owner,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     tPending = saved;
     return window != nullptr && Hwnd == window;
+}
+
+bool CNimbWnd::AcceptsCreation(const CREATESTRUCTW& creation) const {
+    return creation.lpCreateParams == this;
 }
 
 void CNimbWnd::DestroyWindow() {
@@ -130,7 +152,7 @@ LRESULT CALLBACK CNimbWnd::CreationHook(int code, WPARAM first, LPARAM second) {
         // Only the window CreateEx asked for: the system creates windows of its own on the
         // way (IME windows, a list view's header).
         const auto* creation = reinterpret_cast<const CBT_CREATEWNDW*>(second);
-        if (creation->lpcs->lpCreateParams == tPending) {
+        if (tPending->AcceptsCreation(*creation->lpcs)) {
             CNimbWnd* const wrapper = tPending;
             tPending = nullptr;
             wrapper->Attach(reinterpret_cast<HWND>(first));

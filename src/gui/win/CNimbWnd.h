@@ -30,6 +30,9 @@ public:
     // attached already or the platform refuses to create one.
     bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x,
                   int y, int width, int height, HWND parent, HMENU menuOrId);
+    // Creates a modeless dialog from an in-memory template, attached as CreateEx attaches
+    // windows. False when a window is attached already or the platform refuses.
+    bool CreateDialogFrom(const void* dialogTemplate, HWND owner);
     // Destroys the attached window, if any.
     void DestroyWindow();
 
@@ -48,6 +51,9 @@ protected:
     // child sends its parent to the child's wrapper first (OnReflected), then passes the
     // message to the window's own procedure (CallDefault).
     virtual LRESULT WindowProc(UINT message, WPARAM first, LPARAM second);
+    // Whether the window the creation hook sees is this wrapper's: the one created with
+    // this wrapper as its creation parameter.
+    virtual bool AcceptsCreation(const CREATESTRUCTW& creation) const;
     // The window's own procedure: its class's, or the default one.
     LRESULT CallDefault(UINT message, WPARAM first, LPARAM second);
     // WM_COMMAND from a control, WM_NOTIFY and WM_CTLCOLOR* as the parent received them,
@@ -64,6 +70,7 @@ private:
     static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM first,
                                              LPARAM second);
     static LRESULT CALLBACK CreationHook(int code, WPARAM first, LPARAM second);
+    bool Park(CNimbWnd*& saved);
     void Attach(HWND window);
     void Detach();
     void EndMessage();

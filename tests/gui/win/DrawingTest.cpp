@@ -89,55 +89,6 @@ TEST_F(DrawingTest, NothingOutlivesTheControls) {
         EXPECT_FALSE(::IsWindow(window));
 }
 
-namespace {
-
-std::string ScreenshotPath(const char* name) {
-    std::string path = "Z:" KQV_SCREENSHOT_DIR;
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-    ::CreateDirectoryA(path.c_str(), nullptr);
-    return path + "\\" + name;
-}
-
-// Writes what the screen shows of `window` as a 24-bit BMP file.
-bool SaveScreenshot(HWND window, const std::string& path) {
-    RECT bounds;
-    ::GetWindowRect(window, &bounds);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    const HDC screen = ::GetDC(nullptr);
-    const HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height; // bottom-up, as BMP files are
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    const CGdiBitmap shot(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const HGDIOBJ old = ::SelectObject(memory, shot.Get());
-    ::BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
-    ::GdiFlush();
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr)
-        return false;
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-    std::fwrite(bits, static_cast<size_t>(stride), static_cast<size_t>(height), out);
-    return std::fclose(out) == 0;
-}
-
-} // namespace
-
 // A window holding every standard control, on the screen and in
 // build/win/screenshots/standard-controls.bmp.
 TEST_F(DrawingTest, EveryStandardControlOnOneWindow) {

@@ -16,8 +16,16 @@ bool PumpUntil(const std::function<bool()>& done, int ms = 2000);
 // Dispatches what is in this thread's queue now.
 void PumpPending();
 
+// As PumpUntil, with each message pre-translated as the framework's loop does it.
+bool PumpThroughLoop(const std::function<bool()>& done, int ms = 2000);
+
 // A window's text, as the window answers it.
 std::u16string TextOf(HWND window);
+
+// The path of `name` in build/win/screenshots, made if need be.
+std::string ScreenshotPath(const char* name);
+// Writes what the screen shows of `window` (null: the whole screen) as a 24-bit BMP file.
+bool SaveScreenshot(HWND window, const std::string& path);
 
 // A test that creates windows: it registers the framework's classes and, at its end,
 // expects every wrapper it made to be gone.

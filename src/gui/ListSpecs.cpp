@@ -124,19 +124,21 @@ CWString TooltipPairs(const std::vector<CNimbListEntry>& entries) {
     return pairs;
 }
 
-CWString RowTooltip(const CWString& pairs, int32_t row) {
+bool RowTooltip(const CWString& pairs, int32_t row, CWString& tip) {
     if (row < 0)
-        return CWString();
+        return false;
     CMStringArray lines;
     Lines(pairs, lines);
     int32_t rows = 0;
     for (int64_t at = 0; at + 2 <= lines.GetCount(); at += 2) {
         if (TextToInt64(lines.GetAt(at)) != 0)
             continue;
-        if (rows++ == row)
-            return CWString(lines.GetAt(at + 1));
+        if (rows++ == row) {
+            tip.SetText(lines.GetAt(at + 1));
+            return true;
+        }
     }
-    return CWString();
+    return false;
 }
 
 int32_t ValidImage(int32_t index, int32_t count) noexcept {

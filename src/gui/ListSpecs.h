@@ -80,9 +80,9 @@ std::vector<CNimbListEntry> ParseItemSpec(const CWString& spec);
 // of every entry, as two lines each.
 CWString TooltipPairs(const std::vector<CNimbListEntry>& entries);
 
-// The tooltip of row `row` from such pairs: the tooltip of the row-th pair of kind 0;
-// empty when there is none.
-CWString RowTooltip(const CWString& pairs, int32_t row);
+// The tooltip of row `row` from such pairs, the tooltip of the row-th pair of kind 0, into
+// `tip`; false, with `tip` untouched, when there is no such pair.
+bool RowTooltip(const CWString& pairs, int32_t row, CWString& tip);
 
 // An image index as a list takes it: one that is negative or not below `count` is none.
 int32_t ValidImage(int32_t index, int32_t count) noexcept;

@@ -44,10 +44,17 @@ TEST(ListSpecs, TheItemSpecificationAndItsTooltips) {
 
     const CWString pairs = TooltipPairs(entries);
     EXPECT_EQ(Units(pairs), u"0\n提示一\n1\n不用\n0\n提示三");
-    EXPECT_EQ(Units(RowTooltip(pairs, 0)), u"提示一");
-    EXPECT_EQ(Units(RowTooltip(pairs, 1)), u"提示三"); // the third entry's: the second row
-    EXPECT_EQ(Units(RowTooltip(pairs, 2)), u"");
-    EXPECT_EQ(Units(RowTooltip(pairs, -1)), u"");
+    CWString tip;
+    ASSERT_TRUE(RowTooltip(pairs, 0, tip));
+    EXPECT_EQ(Units(tip), u"提示一");
+    ASSERT_TRUE(RowTooltip(pairs, 1, tip));
+    EXPECT_EQ(Units(tip), u"提示三"); // the third entry's: the second row
+    EXPECT_FALSE(RowTooltip(pairs, 2, tip));
+    EXPECT_FALSE(RowTooltip(pairs, -1, tip));
+    EXPECT_EQ(Units(tip), u"提示三");
+    // A row whose tooltip line is empty has an empty tooltip, which is not none.
+    ASSERT_TRUE(RowTooltip(CWConstString(u"0\n"), 0, tip));
+    EXPECT_EQ(Units(tip), u"");
 }
 
 TEST(ListSpecs, StylesFromTheProperties) {

@@ -15,28 +15,6 @@ using namespace rg_nimb_MFCJieMian_base;
 
 namespace {
 
-// A 32-bit top-down bitmap whose pixels the test reads.
-struct Canvas {
-    Canvas(int width, int height, uint32_t fill) : Width(width), Height(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        Bitmap.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        Pixels = static_cast<uint32_t*>(bits);
-        for (int i = 0; i < width * height; ++i)
-            Pixels[i] = fill;
-    }
-    uint32_t At(int x, int y) const { return Pixels[y * Width + x] & 0xFFFFFF; }
-
-    int Width, Height;
-    CGdiBitmap Bitmap;
-    uint32_t* Pixels = nullptr;
-};
-
 class DrawingTest : public GuiTest {};
 
 } // namespace
